@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "braille/transcription.h"
+
+namespace {
+
+struct Case {
+  std::string input;
+  std::string expected;
+};
+
+class OldRulesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetTranscriptionState(); }
+  void TearDown() override { ResetTranscriptionState(); }
+
+  // Every case from a fresh state, in the given style.
+  static void ExpectAll(const std::vector<Case>& cases, bool englishStyle) {
+    for (const Case& c : cases) {
+      ResetTranscriptionState();
+      EXPECT_EQ(TranscribeOld(c.input, englishStyle), c.expected)
+          << "input \"" << c.input << "\", " << (englishStyle ? "English" : "Portuguese") << " style";
+    }
+  }
+  static void ExpectAllBothStyles(const std::vector<Case>& cases) {
+    ExpectAll(cases, false);
+    ExpectAll(cases, true);
+  }
+};
+
+TEST_F(OldRulesTest, DescribedExamples) {
+  ExpectAll({{"Brasil", "]brasil"}}, false);
+  ExpectAll({{"Brasil", "&brasil"}}, true);
+  ExpectAllBothStyles({{"12/05/2003", "#12-05-2003"},
+                       {"10:30", "#10:30"},
+                       {"1,5", "#1,5"},
+                       {"1.5", "#1'5"},
+                       {"...", "'''"},
+                       {"\x93" "a\x94", "{a}"}});
+}
+
+TEST_F(OldRulesTest, LeadingBlank) {
+  ExpectAllBothStyles({{"", ""}, {" ", " "}, {"  ", "  "}, {" x", "x"}, {" 1", "#1"}, {"  texto", "  texto"}});
+}
+
+TEST_F(OldRulesTest, WordsPassUnchanged) {
+  ExpectAllBothStyles({{"guarda-chuva", "guarda-chuva"}, {"a\xE7\xE3o", "a\xE7\xE3o"}, {"\xE6on", "\xE6on"}});
+}
+
+TEST_F(OldRulesTest, CapitalsPortugueseStyle) {
+  ExpectAll({{"A", "]a"},
+             {"BRASIL", "]]brasil"},
+             {"BRASILeiro", "]]brasileiro"},
+             {"\xC9" "poca", "]\xE9poca"},
+             {"CD-ROM", "]]cd-]]rom"},
+             // × and ß count as capitals here.
+             {"\xD7", "]\xF7"},
+             {"2 \xD7 3", "#2 ]\xF7 #3"},
+             {"\xDF", "]\xFF"},
+             {"A\xD7" "B", "]]a\xF7" "b"}},
+            false);
+}
+
+TEST_F(OldRulesTest, CapitalsEnglishStyle) {
+  ExpectAll({{"A", "&a"}, {"BRASIL", "&&brasil"}, {"BRASILeiro", "&&brasileiro"}, {"\xD7", "&\xF7"}}, true);
+}
+
+TEST_F(OldRulesTest, Dates) {
+  ExpectAllBothStyles({{"1/2/3", "#1-2-3"},
+                       {"12//5", "#12--5"},
+                       {"01/01/2000.", "#01-01-2000."},
+                       {"1/2/3:4", "#1-2-3:#4"},
+                       {"1/2", "#1/#2"},
+                       {"12/05/", "#12/#05/"},
+                       {"1/2/3/4", "#1/#2-3-4"}});
+}
+
+TEST_F(OldRulesTest, Times) {
+  ExpectAllBothStyles({{"10:30:15", "#10:30:15"}, {"10:", "#10:"}, {"9:3a", "#9:3a"}, {"10:30h", "#10:30h"}});
+}
+
+TEST_F(OldRulesTest, Ordinals) {
+  ExpectAllBothStyles({{"1\xBA", "#,o"},
+                       {"1\xAA", "#,a"},
+                       {"1\xB0", "#,o"},
+                       {"4a.", "#.a"},
+                       {"7os.", "#)os"},
+                       {"8as.", "#{as"},
+                       {"1234567890\xBA", "#,;:.?!){*}o"}});
+}
+
+TEST_F(OldRulesTest, Numbers) {
+  ExpectAllBothStyles({{"1990", "#1990"},
+                       {"1.000", "#1'000"},
+                       {"1.2.3", "#1'2'3"},
+                       {"10.", "#10."},
+                       {"1,5.", "#1,5."},
+                       {"3a", "#3a"},
+                       {"2o", "#2o"},
+                       {"5$", "#5$"},
+                       {"3-4", "#3-#4"}});
+}
+
+TEST_F(OldRulesTest, LowerNumbers) {
+  ExpectAllBothStyles({{"`1234567890", "#,;:.?!){*}"}, {"`3/4", "#:4"}, {"`12/34", "#,;34"}, {"`5/", "#?"}});
+}
+
+TEST_F(OldRulesTest, BackquoteSigns) {
+  ExpectAllBothStyles({{"`(", "\xEA"},
+                       {"`)", "\xE3"},
+                       {"`*", "{"},
+                       {"`[", "\xE1"},
+                       {"`]", "\xFA"},
+                       {"`{", "~l"},
+                       {"`}", "_,"},
+                       {"a`*b", "a{b"}});
+}
+
+TEST_F(OldRulesTest, BackquoteWithoutSign) {
+  ExpectAllBothStyles({{"`", "`"},
+                       {"`x", "`x"},
+                       {"``", "``"},
+                       {"`^", "`^"},
+                       {"`o", "`o"},
+                       {"`.", "`."},
+                       {"`\"", "`{"}});
+}
+
+TEST_F(OldRulesTest, Periods) {
+  ExpectAllBothStyles({{".", "."},
+                       {"..", ".."},
+                       {"....", "'''."},
+                       {"......", "''''''"},
+                       {"fim...", "fim'''"},
+                       {"fim.", "fim."}});
+}
+
+TEST_F(OldRulesTest, Quotes) {
+  ExpectAllBothStyles({{"\"a\"", "{a}"}, {"\x93\x93", "{{"}, {"\x94", "}"}, {"\x94\"", "}{"}, {"\"\"\"", "{}{"}});
+}
+
+TEST_F(OldRulesTest, QuoteCarriesAcrossLinesUntilReset) {
+  EXPECT_EQ(TranscribeOld("\"um", false), "{um");
+  EXPECT_FALSE(transcriptionState.oldNextQuoteOpens);
+  EXPECT_EQ(TranscribeOld("dois\"", true), "dois}");
+  EXPECT_TRUE(transcriptionState.oldNextQuoteOpens);
+  EXPECT_EQ(TranscribeOld("\"tres", false), "{tres");
+  ResetTranscriptionState();
+  EXPECT_EQ(TranscribeOld("\"", false), "{");
+  // The current rules' flags are not touched.
+  EXPECT_TRUE(transcriptionState.nextQuoteOpens);
+  EXPECT_FALSE(transcriptionState.inTextParenthesis);
+}
+
+TEST_F(OldRulesTest, OtherSigns) {
+  ExpectAll({{"%", "_}"}, {"_", "_"}, {"\xA7", "ss"}}, false);
+  ExpectAll({{"%", "_}"}, {"_", "]"}, {"\xA7", "ss"}}, true);
+}
+
+TEST_F(OldRulesTest, CharactersWrittenAsTheyAre) {
+  ExpectAllBothStyles({{"(", "("},     {")", ")"},       {"(5 + 3)", "(#5 + #3)"}, {"[", "["},       {"]", "]"},
+                       {"/", "/"},     {"\\", "\\"},     {"*", "*"},               {"?", "?"},       {"!", "!"},
+                       {"&", "&"},     {"+", "+"},       {"=", "="},               {"'", "'"},       {"-", "-"},
+                       {"$", "$"},     {"#", "#"},       {"{", "{"},               {"}", "}"},       {"@", "@"},
+                       {"\x80", "\x80"}, {"\x85", "\x85"}, {"\x89", "\x89"},       {"\x91", "\x91"}, {"\x95", "\x95"},
+                       {"\x96", "\x96"}, {"\xAB", "\xAB"}, {"\xB9", "\xB9"},       {"\xBC", "\xBC"}, {"\xAD", "\xAD"},
+                       {"\x9C", "\x9C"}});
+}
+
+}  // namespace

@@ -1,0 +1,104 @@
+#include "braille/code_table.h"
+
+#include <cstdio>
+
+#include "console/console.h"
+#include "driver/brmsg.h"
+#include "driver/print_settings.h"
+#include "platform/paths.h"
+#include "speech/speech.h"
+
+std::array<unsigned char, 256> CodeTable;
+
+// Rows: the dots among 4, 5, 6 (none, 4, 5, 4 5, 6, 4 6, 5 6, 4 5 6); within
+// a row, the dots among 1, 2, 3 in the same order. Bytes above 127 are
+// Windows-1252.
+const std::array<unsigned char, 64> DotPatternTable = {
+    ' ',  'a',  ',',  'b',  '\'', 'k',  ';',  'l',   // none
+    '^',  'c',  'i',  'f',  0xED, 'm',  's',  'p',   // 4: í
+    '~',  'e',  ':',  'h',  '*',  'o',  '!',  'r',   // 5
+    0xAC, 'd',  'j',  'g',  0xE3, 'n',  't',  'q',   // 4 5: ¬ ã
+    0xFD, 0xE2, '?',  0xEA, '-',  'u',  '"',  'v',   // 6: ý â ê
+    '{',  0xEE, 0xF5, 0xE0, 0xF3, 'x',  0xE8, 0xE7,  // 4 6: î õ à ó è ç
+    '$',  0xFB, 0xFF, 0xFC, '}',  'z',  '=',  0xE1,  // 5 6: û ÿ ü á
+    '_',  0xF4, 'w',  0xEF, '#',  'y',  0xFA, 0xE9,  // 4 5 6: ô ï ú é
+};
+
+namespace {
+
+// Only this much of a table line is looked at.
+constexpr std::size_t kLineLimit = 255;
+
+enum class LineResult { kLine, kEnd, kError };
+
+// Reads one line: at most kLineLimit characters are kept, the rest of the
+// line is skipped. LF ends a line, and so does CR LF: a CR right before the
+// line end (or the end of the file) is no part of the line.
+LineResult ReadTableLine(std::FILE* file, std::string& line) {
+  line.clear();
+  auto append = [&line](char c) {
+    if (line.size() < kLineLimit) line += c;
+  };
+  bool readAny = false;
+  bool carriageReturn = false;
+  int c;
+  while ((c = std::getc(file)) != EOF && c != '\n') {
+    readAny = true;
+    if (carriageReturn) append('\r');
+    carriageReturn = c == '\r';
+    if (!carriageReturn) append(static_cast<char>(c));
+  }
+  if (std::ferror(file)) return LineResult::kError;
+  return readAny || c == '\n' ? LineResult::kLine : LineResult::kEnd;
+}
+
+unsigned HexDigitValue(char c) {
+  auto code = static_cast<unsigned char>(c);
+  if (code >= 'a' && code <= 'z') code -= 'a' - 'A';
+  return code >= 'A' ? code - 55u : code - 48u;
+}
+
+// Reads the table entries; the number of the line that stopped the reading,
+// or 0 when the whole file was read.
+int ReadEntries(std::FILE* file) {
+  std::string line;
+  int lineNumber = 0;
+  for (;;) {
+    const LineResult result = ReadTableLine(file, line);
+    if (result == LineResult::kEnd) return 0;
+    ++lineNumber;
+    if (result == LineResult::kError) return lineNumber;
+    if (line.empty() || line[0] == '*') continue;
+    // An entry needs all five characters; a shorter one would be read
+    // beyond its end.
+    if (line.size() < 5 || line[2] != '=') return lineNumber;
+    CodeTable[HexByte(line[0], line[1])] = HexByte(line[3], line[4]);
+  }
+}
+
+}  // namespace
+
+unsigned char HexByte(char high, char low) {
+  return static_cast<unsigned char>(((HexDigitValue(high) << 4) | HexDigitValue(low)) & 0xFFu);
+}
+
+std::string CodeTablePath() { return printSettings.USABRAILLEANTIGO ? printSettings.AMBCODE : printSettings.AMBCODE2; }
+
+bool LoadCodeTable() {
+  for (std::size_t i = 0; i < CodeTable.size(); ++i) CodeTable[i] = static_cast<unsigned char>(i);
+  const std::string path = CodeTablePath();
+  std::FILE* file = std::fopen(LinuxPath(path).c_str(), "rb");
+  if (file == nullptr) {
+    WriteLineAndSpeak(path);
+    ShowMessage("BRCNFERR", 1);
+    ShutdownSpeech();
+    EndConsoleProgram(2);
+  }
+  const int badLine = ReadEntries(file);
+  std::fclose(file);
+  if (badLine == 0) return true;
+  ShowMessage("BRERRLIN", 0);
+  SpeakNumber(badLine);
+  WriteLineEnds(1);
+  return false;
+}

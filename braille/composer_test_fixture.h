@@ -1,0 +1,67 @@
+// What the composer and command tests share: default settings with an
+// identity code table, one copy printed from a text through the real file
+// device, and small helpers to spell the expected byte streams.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "braille/brImprim.h"
+#include "braille/code_table.h"
+#include "braille/input_file.h"
+#include "console/console.h"
+#include "devices/brdevice.h"
+#include "driver/print_settings.h"
+#include "tests/support/test_support.h"
+
+namespace composer_testing {
+
+inline const std::string kFF = "\f";
+inline const std::string kEsc = "\x1b";
+
+// A body or header line as the device receives it.
+inline std::string L(std::string_view cells) { return std::string(cells) + "\r\n"; }
+inline std::string Blanks(int count) { return std::string(static_cast<std::size_t>(count), ' '); }
+
+inline void UseIdentityCodeTable() {
+  for (int i = 0; i < 256; ++i) CodeTable[i] = static_cast<unsigned char>(i);
+}
+
+class ComposerTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Restore(); }
+  void TearDown() override { Restore(); }
+
+  static void Restore() {
+    ResetPrintSettings();
+    UseIdentityCodeTable();
+    composerObserver = ComposerObserver{};
+    SetKeySource(nullptr);
+    SetDelayHandler(nullptr);
+  }
+
+  // Prints copies of text into a file device named device (a file of the
+  // temporary directory when empty); what the device received.
+  std::string Print(std::string_view text, int copies = 1, const std::string& device = {}) {
+    const std::string input = dir_.File("texto.txt");
+    const std::string output = device.empty() ? dir_.File("saida.brl") : device;
+    testing_support::WriteFile(input, text);
+    testing_support::ConsoleCapture capture;
+    EXPECT_TRUE(DeviceOpen(output));
+    for (int copy = 0; copy < copies; ++copy) {
+      EXPECT_TRUE(OpenInputFile(input));
+      PrintCopy();
+      CloseInputFile();
+    }
+    DeviceClose();
+    console_ = capture.Text();
+    return device.empty() ? testing_support::ReadFile(output) : std::string();
+  }
+
+  testing_support::TempDir dir_;
+  std::string console_;  // what the copies wrote on the console (UTF-8)
+};
+
+}  // namespace composer_testing

@@ -1,0 +1,216 @@
+#include "braille/embedded_commands.h"
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "braille/composer_test_fixture.h"
+#include "driver/brmsg.h"
+#include "platform/text_encoding.h"
+
+namespace {
+
+using composer_testing::Blanks;
+using composer_testing::ComposerTest;
+using composer_testing::kEsc;
+using composer_testing::kFF;
+using composer_testing::L;
+
+class CommandTest : public ComposerTest {
+ protected:
+  // Headers on, 10 cells wide, title "ab": "   ab   #n".
+  static void UseShortHeaders() {
+    printSettings.TITULA = true;
+    printSettings.COLUNAS = 10;
+    printSettings.BRTIT = "ab";
+  }
+  static std::string Header(int page) { return "   ab   #" + std::to_string(page); }
+};
+
+TEST_F(CommandTest, LoneAngleBracketIsText) { EXPECT_EQ(Print("<\r\n"), L("<") + kFF); }
+
+TEST_F(CommandTest, UnknownCommandsAreLeftOut) {
+  EXPECT_EQ(Print("a\r\n<Capitulo 1>\r\n<P2>\r\n< b>\r\nc\r\n"), L("a") + L("c") + kFF);
+}
+
+TEST_F(CommandTest, NewPageEvenOnAnEmptyPage) {
+  // The first begins page 1 without a form feed; two in a row leave an
+  // empty page.
+  EXPECT_EQ(Print("<P>\r\na\r\n<p>\r\n<P>\r\nb\r\n"), L("a") + kFF + kFF + L("b") + kFF);
+  UseShortHeaders();
+  EXPECT_EQ(Print("<P>\r\n<P>\r\na\r\n"), L(Header(1)) + kFF + L(Header(2)) + L("a") + kFF);
+}
+
+TEST_F(CommandTest, HeadersSwitchedOffForACoverPage) {
+  UseShortHeaders();
+  const std::string expected = L("capa") + kFF + L(Header(2)) + L("texto") + kFF;
+  EXPECT_EQ(Print("<T->\r\ncapa\r\n<T+>\r\n<P>\r\ntexto\r\n"), expected);
+  // A small letter works as the capital; text after the switch is ignored.
+  EXPECT_EQ(Print("<t->sem titulo\r\ncapa\r\n<t+>\r\n<P>\r\ntexto\r\n"), expected);
+}
+
+TEST_F(CommandTest, PageNumberSetInTheMiddleOfPageTwo) {
+  UseShortHeaders();
+  printSettings.LINHAS = 3;
+  const std::string expected = L(Header(1)) + L("a") + L("b") + kFF + L(Header(2)) + L("c") + kFF + L(Header(5)) +
+                               L("d") + L("e") + kFF + L(Header(6)) + L("f") + kFF;
+  EXPECT_EQ(Print("a\r\nb\r\nc\r\n<T+5>\r\nd\r\ne\r\nf\r\n"), expected);
+  // Characters after the digits are ignored.
+  EXPECT_EQ(Print("a\r\nb\r\nc\r\n<T+5a>\r\nd\r\ne\r\nf\r\n"), expected);
+  // It also switches headers on.
+  printSettings.TITULA = false;
+  EXPECT_EQ(Print("<T+5>\r\nd\r\n"), L(Header(5)) + L("d") + kFF);
+}
+
+TEST_F(CommandTest, PageNumberTooLargeToCountOnIsATitle) {
+  printSettings.TITULA = true;
+  printSettings.COLUNAS = 10;
+  printSettings.BRPAGFIN = INT_MAX;
+  EXPECT_EQ(Print("<T+9999999999>\r\na\r\n"), L("+#9999999999#1") + L("a") + kFF);
+  // The largest number taken; the printed number is counted wide.
+  EXPECT_EQ(Print("<T+999999999>\r\na\r\n"), L("#999999999") + L("a") + kFF);
+  printSettings.BRNUMINI = 2000000000;
+  EXPECT_EQ(Print("<T+999999999>\r\na\r\n"), L("#2999999998") + L("a") + kFF);
+}
+
+TEST_F(CommandTest, TitleSetAndEmptied) {
+  printSettings.TITULA = true;
+  printSettings.COLUNAS = 14;
+  EXPECT_EQ(Print("<TMeu livro>\r\na\r\n<T>\r\n<P>\r\nb\r\n"),
+            L(" {meu livro #1") + L("a") + kFF + L(Blanks(12) + "#2") + L("b") + kFF);
+}
+
+TEST_F(CommandTest, ReformattingSwitchedOnAndOff) {
+  // "<F>" changes nothing but still ends the paragraph.
+  EXPECT_EQ(Print("<F+>\r\num\r\ndois\r\n<F>\r\ntres\r\nquatro\r\n<F->\r\ncinco\r\nseis\r\n"),
+            L("um dois") + L("tres quatro") + L("cinco") + L("seis") + kFF);
+}
+
+TEST_F(CommandTest, WhichCommandsEndTheOpenParagraph) {
+  printSettings.AUTOFORMATA = true;
+  for (const char* command : {"<T->", "<T+>", "<Tx>", "<F+>", "<R+>", "<R->", "<M>"}) {
+    EXPECT_EQ(Print("um\r\n" + std::string(command) + "\r\ndois\r\n"), L("um") + L("dois") + kFF) << command;
+  }
+  EXPECT_EQ(Print("um\r\n<P>\r\ndois\r\n"), L("um") + kFF + L("dois") + kFF);
+  for (const char* command : {"<S+>", "<S->", "<I->", "<12>", "<Capitulo>"}) {
+    EXPECT_EQ(Print("um\r\n" + std::string(command) + "\r\ndois\r\n"), L("um dois") + kFF) << command;
+  }
+}
+
+TEST_F(CommandTest, SyllableSeparationSwitchedOnAndOff) {
+  printSettings.COLUNAS = 16;
+  EXPECT_EQ(Print("<S+>\r\ninconstitucionalmente\r\n<S->\r\ninconstitucionalmente\r\n"),
+            L("inconstitucio-") + L("nalmente") + L("inconstituciona-") + L("lmente") + kFF);
+}
+
+TEST_F(CommandTest, EnglishStyleSwitchedOnAndOff) {
+  EXPECT_EQ(Print("<I+>\r\nBrasil\r\n<I->\r\nBrasil\r\n"), L("\\brasil") + L("{brasil") + kFF);
+  // Without ending the paragraph: each line keeps the style it was read in.
+  printSettings.AUTOFORMATA = true;
+  EXPECT_EQ(Print("Um\r\n<I+>\r\nDois\r\n"), L("{um \\dois") + kFF);
+}
+
+TEST_F(CommandTest, ContinuationIndentSwitchedOnAndOff) {
+  printSettings.COLUNAS = 12;
+  EXPECT_EQ(Print("<R+>\r\naaaa bbbb cccc\r\n<R->\r\naaaa bbbb cccc\r\n<Rx>\r\naaaa bbbb cccc\r\n"),
+            L("aaaa bbbb") + L("  cccc") + L("aaaa bbbb") + L("cccc") + L("aaaa bbbb") + L("cccc") + kFF);
+}
+
+TEST_F(CommandTest, MarginBeforeBodyLinesOnly) {
+  printSettings.TITULA = true;
+  printSettings.COLUNAS = 20;
+  printSettings.BRTIT = "ab";
+  // Three empty cells leave 17 for text; the header keeps the full width.
+  // The prefix is not transcribed. A margin is cut to leave two cells.
+  EXPECT_EQ(
+      Print("<M   >\r\naaaa bbbb cccc dddd\r\n<M>\r\neeee\r\n<MA>\r\nab\r\n<M" + std::string(25, 'x') + ">\r\nab\r\n"),
+      L(Blanks(8) + "ab" + Blanks(8) + "#1") + L("   aaaa bbbb cccc") + L("   dddd") + L("eeee") + L("Aab") +
+          L(std::string(18, 'x') + "ab") + kFF);
+}
+
+TEST_F(CommandTest, PrintEditionPageNumberInTheHeader) {
+  printSettings.TITULA = true;
+  printSettings.NUMERAORIG = true;
+  printSettings.COLUNAS = 20;
+  printSettings.BRTIT = "ab";
+  // "<7x>" sets 7 and is printed; "<3" and a number too large for the
+  // counter set nothing and are printed.
+  EXPECT_EQ(Print("<12>\r\na\r\n<P>\r\n<7x>\r\n<3\r\n<99999999999>\r\n<P>\r\nb\r\n"),
+            L("  #12" + Blanks(5) + "ab" + Blanks(6) + "#1") + L("a") + kFF +
+                L("  #12" + Blanks(5) + "ab" + Blanks(6) + "#2") + L("<#7x>") + L("<#3") + L("<#99999999999>") + kFF +
+                L("  #7" + Blanks(6) + "ab" + Blanks(6) + "#3") + L("b") + kFF);
+}
+
+// Pictures.
+class PictureTest : public CommandTest {
+ protected:
+  void SetUp() override {
+    CommandTest::SetUp();
+    // Rows 1 to 3: dots 2 3 6 and dots 2 3 in the first cell row, dot 1 in
+    // the second.
+    testing_support::WriteFile(dir_.File("desenho.txt"), "titulo\r\nx x\r\nxxx\r\nx\r\n");
+  }
+  // The picture of desenho.txt as embossed, mode option 6.
+  static std::string Picture(char option = '6') { return kEsc + option + L("\";") + L("a") + kEsc + "]\r\n"; }
+  testing_support::ScopedCwd cwd_{dir_.path()};
+};
+
+std::vector<std::string> pictureLines;
+void ObservePictureLine(std::string_view cells) { pictureLines.emplace_back(cells); }
+
+TEST_F(PictureTest, PictureOnAPageOfItsOwn) {
+  pictureLines.clear();
+  composerObserver.pictureLine = ObservePictureLine;
+  // Page number 0 is even: a page is begun for the picture, and one after
+  // it, which counts as page 3.
+  EXPECT_EQ(Print("<G desenho.txt>\r\na\r\n"), Picture() + "\r\n" + kFF + L("a") + kFF);
+  EXPECT_EQ(pictureLines, (std::vector<std::string>{"\";", "a"}));
+  EXPECT_EQ(Print("<Gx desenho.txt>\r\n"), Picture('x') + "\r\n" + kFF);
+
+  UseShortHeaders();
+  printSettings.LINHAS = 3;
+  EXPECT_EQ(Print("a\r\n<P>\r\n<G desenho.txt>\r\nb\r\n<P>\r\nc\r\n"),
+            L(Header(1)) + L("a") + kFF + L(Header(2)) + kFF + L(Header(3)) + Picture() + "\r\n" + kFF + L(Header(4)) +
+                L("b") + kFF + L(Header(6)) + L("c") + kFF);
+}
+
+TEST_F(PictureTest, PictureOnAnOddPageStaysOnIt) {
+  printSettings.AUTOFORMATA = true;
+  EXPECT_EQ(Print("um\r\n<G desenho.txt>\r\ndois\r\n"), L("um") + Picture() + "\r\n" + kFF + L("dois") + kFF);
+}
+
+TEST_F(PictureTest, MissingPictureIsPrintedAsText) {
+  const std::string notFound = Utf8FromWindows1252(GetMessage("BRGRFNAO")) + "\n";
+  // The mode sequence has gone out before the file was looked for.
+  EXPECT_EQ(Print("<G nada.txt>\r\n"), kEsc + "6" + L("<{g nada.txt>") + kFF);
+  EXPECT_NE(console_.find(notFound), std::string::npos);
+  // Not ending in '>': nothing is sent.
+  EXPECT_EQ(Print("<G desenho.txt\r\n"), L("<{g desenho.txt") + kFF);
+  EXPECT_NE(console_.find(notFound), std::string::npos);
+}
+
+TEST_F(PictureTest, PictureWithTheOldRulesUsesTheCurrentTable) {
+  testing_support::WriteFile(dir_.File("ambcode.cfg"), "61=31\n");
+  testing_support::WriteFile(dir_.File("ambcode2.cfg"), "61=32\n");
+  printSettings.AMBCODE = dir_.File("ambcode.cfg");
+  printSettings.AMBCODE2 = dir_.File("ambcode2.cfg");
+  printSettings.USABRAILLEANTIGO = true;
+  ASSERT_TRUE(LoadCodeTable());
+  EXPECT_EQ(Print("<G desenho.txt>\r\na\r\n"),
+            kEsc + "6" + L("\";") + L("2") + kEsc + "]\r\n" + "\r\n" + kFF + L("1") + kFF);
+  EXPECT_TRUE(printSettings.USABRAILLEANTIGO);
+}
+
+TEST_F(PictureTest, OnlyThreeHundredRowsAndColumnsAreRead) {
+  std::string big = "titulo\n";
+  for (int row = 0; row < 400; ++row) big += std::string(400, 'x') + "\n";
+  testing_support::WriteFile(dir_.File("grande.txt"), big);
+  // Row 0 is empty, so the first cell row has dots 2 3 5 6; rows up to 299
+  // give 100 cell rows of 150 cells.
+  std::string expected = kEsc + "6" + L(std::string(150, '='));
+  for (int cellRow = 1; cellRow < 100; ++cellRow) expected += L(std::string(150, '\xE9'));
+  expected += kEsc + "]\r\n" + "\r\n" + kFF;
+  EXPECT_EQ(Print("<G grande.txt>\r\n"), expected);
+}
+
+}  // namespace

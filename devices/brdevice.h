@@ -1,0 +1,13 @@
+// Output device dispatch: one write interface over the serial port, the
+// parallel port, the print spooler (PRN) and plain files.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Opens the device of that name (Windows-1252); documentName names the
+// spooler job. True on success.
+bool DeviceOpen(std::string_view name, std::string_view documentName = {});
+// Sends the bytes unchanged; true when the device took them all.
+bool DeviceWrite(std::string_view bytes);
+void DeviceClose();

@@ -1,0 +1,26 @@
+// The subcommands of relevix-cli, the command-line face of the program for
+// scripts, tests and checking a set-up. Arguments arrive as Windows-1252.
+#pragma once
+
+#include <string>
+#include <vector>
+
+using CliArguments = std::vector<std::string>;
+
+// Takes "--name VALUE" out of args; true when it was there (value set).
+// False with an empty error when absent; a message in error when the value
+// is missing.
+bool TakeOption(CliArguments& args, const std::string& name, std::string& value, std::string& error);
+
+// Writes Windows-1252 text on standard output as UTF-8.
+void PrintOut(const std::string& text);
+// Writes a Windows-1252 message line on standard error as UTF-8.
+void PrintError(const std::string& text);
+
+// The Linux path of a system path, as Windows-1252 text for showing.
+std::string DisplayPath(const std::string& systemPath);
+
+int RunSettingsCommand(CliArguments args);
+int RunPrintCommand(CliArguments args);
+int RunPreviewCommand(CliArguments args);
+int RunTranscribeCommand(CliArguments args);

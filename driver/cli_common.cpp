@@ -1,0 +1,33 @@
+#include <cstdio>
+
+#include "driver/cli.h"
+#include "platform/paths.h"
+#include "platform/text_encoding.h"
+
+bool TakeOption(CliArguments& args, const std::string& name, std::string& value, std::string& error) {
+  error.clear();
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] != name) continue;
+    if (i + 1 >= args.size()) {
+      error = "Falta o valor da op\xE7\xE3o " + name;
+      return false;
+    }
+    value = args[i + 1];
+    args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+    return true;
+  }
+  return false;
+}
+
+void PrintOut(const std::string& text) {
+  const std::string utf8 = Utf8FromWindows1252(text);
+  std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+}
+
+void PrintError(const std::string& text) {
+  const std::string utf8 = Utf8FromWindows1252(text + "\n");
+  std::fflush(stdout);
+  std::fwrite(utf8.data(), 1, utf8.size(), stderr);
+}
+
+std::string DisplayPath(const std::string& systemPath) { return Windows1252FromUtf8(LinuxPath(systemPath)); }

@@ -1,0 +1,176 @@
+// relevix-cli print, preview and transcribe: the print job without the
+// dialogue, a look at the pages in Unicode Braille, and the transcription
+// of one text for checking the rules.
+#include <cstdio>
+#include <string>
+
+#include "braille/braille_cells.h"
+#include "braille/brImprim.h"
+#include "braille/code_table.h"
+#include "braille/input_file.h"
+#include "braille/transcription.h"
+#include "devices/brdevice.h"
+#include "driver/brmsg.h"
+#include "driver/cli.h"
+#include "driver/print_job.h"
+#include "driver/print_settings.h"
+#include "platform/suite_settings.h"
+#include "platform/text_encoding.h"
+
+namespace {
+
+constexpr int kUsageError = 64;
+constexpr std::size_t kTitleFieldWidth = 80;
+
+int Usage(const std::string& usage, const std::string& error) {
+  if (!error.empty()) PrintError(error);
+  PrintError("Uso: relevix-cli " + usage);
+  return kUsageError;
+}
+
+// Takes an integer option; false (with a message) when it is not a number.
+bool TakeNumber(CliArguments& args, const std::string& name, int& target, std::string& error) {
+  std::string value;
+  if (!TakeOption(args, name, value, error)) return error.empty();
+  if (!ParseSettingsInteger(value, target)) {
+    error = "Valor inv\xE1lido para " + name + ": " + value;
+    return false;
+  }
+  return true;
+}
+
+// "--pages A-B": the first and last page to emboss.
+bool TakePageRange(CliArguments& args, std::string& error) {
+  std::string value;
+  if (!TakeOption(args, "--pages", value, error)) return error.empty();
+  const std::size_t dash = value.find('-', 1);
+  int first, last;
+  if (dash == std::string::npos || !ParseSettingsInteger(value.substr(0, dash), first) ||
+      !ParseSettingsInteger(value.substr(dash + 1), last)) {
+    error = "Intervalo de p\xE1ginas inv\xE1lido (use A-B): " + value;
+    return false;
+  }
+  printSettings.BRPAGINI = first;
+  printSettings.BRPAGFIN = last;
+  return true;
+}
+
+// Reads the settings file named by --settings (or found as usual) and loads
+// the code table; a missing table ends the program with status 2.
+bool TakeSettings(CliArguments& args, std::string& error) {
+  std::string file;
+  if (TakeOption(args, "--settings", file, error)) SetSuiteSettingsFile(file);
+  if (!error.empty()) return false;
+  ReadPrintSettings();
+  return true;
+}
+
+// The one text file argument left after the options.
+bool TakeTextFile(CliArguments& args, std::string& name, std::string& error) {
+  if (args.size() != 1 || args[0].starts_with("--")) {
+    error = args.empty() ? "Falta o nome do arquivo a imprimir." : "Argumento inesperado: " + args[0];
+    return false;
+  }
+  name = args[0];
+  return true;
+}
+
+bool oldRulesInPreview = false;
+
+void PreviewPageBegun(int pageCount) {
+  PrintOut("--- p\xE1gina " + std::to_string(pageCount) + " ---\n");
+}
+
+void PreviewLine(std::string_view internal) {
+  const std::string cells = UnicodeBrailleFromInternal(internal, oldRulesInPreview);
+  std::fwrite(cells.data(), 1, cells.size(), stdout);
+  std::fputc('\n', stdout);
+}
+
+// Picture rows are always made with the current rules' cells.
+void PreviewPictureLine(std::string_view cells) {
+  const std::string text = UnicodeBrailleFromInternal(cells, false);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fputc('\n', stdout);
+}
+
+}  // namespace
+
+int RunPrintCommand(CliArguments args) {
+  const std::string usage =
+      "print [--settings ARQUIVO] [--device NOME] [--copies N] [--pages A-B] [--first-number N] "
+      "[--title TEXTO] ARQUIVO";
+  std::string error, device, title, textFile;
+  if (!TakeSettings(args, error)) return Usage(usage, error);
+  const bool hasDevice = TakeOption(args, "--device", device, error);
+  if (!error.empty()) return Usage(usage, error);
+  const bool hasTitle = TakeOption(args, "--title", title, error);
+  if (!error.empty() || !TakeNumber(args, "--copies", printSettings.BRNCOP, error) ||
+      !TakeNumber(args, "--first-number", printSettings.BRNUMINI, error) || !TakePageRange(args, error) ||
+      !TakeTextFile(args, textFile, error)) {
+    return Usage(usage, error);
+  }
+  if (hasDevice) printSettings.DISPSAIDA = device;
+  if (hasTitle) printSettings.BRTIT = title.substr(0, kTitleFieldWidth);
+  NormalisePagination();
+
+  if (!InputFileFound(textFile)) {
+    ShowMessage("BRARQNAO", 1);
+    ShowMessage("BRIMPCAN", 1);
+    return kPrintInputMissing;
+  }
+  return PrintDocument(textFile);
+}
+
+int RunPreviewCommand(CliArguments args) {
+  const std::string usage = "preview [--settings ARQUIVO] ARQUIVO";
+  std::string error, textFile;
+  if (!TakeSettings(args, error) || !TakeTextFile(args, textFile, error)) return Usage(usage, error);
+  NormalisePagination();
+  if (!OpenInputFile(textFile)) {
+    ShowMessage("BRARQNAO", 1);
+    return kPrintInputMissing;
+  }
+  // The pages are composed as for printing, onto a device that keeps
+  // nothing; what would be embossed is shown as it is composed.
+  if (!DeviceOpen("/dev/null")) {
+    ShowMessage("BRERRCRI", 1);
+    return kPrintDeviceFailed;
+  }
+  oldRulesInPreview = printSettings.USABRAILLEANTIGO;
+  composerObserver.pageBegun = PreviewPageBegun;
+  composerObserver.lineWritten = PreviewLine;
+  composerObserver.pictureLine = PreviewPictureLine;
+  PrintCopy();
+  composerObserver = ComposerObserver{};
+  CloseInputFile();
+  DeviceClose();
+  return kPrintDone;
+}
+
+int RunTranscribeCommand(CliArguments args) {
+  const std::string usage = "transcribe [--old] [--english] TEXTO";
+  bool oldRules = false, english = false;
+  std::string text;
+  bool haveText = false;
+  for (const std::string& arg : args) {
+    if (arg == "--old") {
+      oldRules = true;
+    } else if (arg == "--english") {
+      english = true;
+    } else if (!haveText) {
+      text = arg;
+      haveText = true;
+    } else {
+      return Usage(usage, "Argumento inesperado: " + arg);
+    }
+  }
+  if (!haveText) return Usage(usage, "Falta o texto.");
+  ResetTranscriptionState();
+  const std::string internal = oldRules ? TranscribeOld(text, english) : TranscribeUnified(text, english);
+  PrintOut(internal + "\n");
+  const std::string cells = UnicodeBrailleFromInternal(internal, oldRules);
+  std::fwrite(cells.data(), 1, cells.size(), stdout);
+  std::fputc('\n', stdout);
+  return 0;
+}

@@ -1,0 +1,51 @@
+#include "driver/print_job.h"
+
+#include "braille/brImprim.h"
+#include "braille/input_file.h"
+#include "console/console.h"
+#include "devices/brdevice.h"
+#include "driver/brmsg.h"
+#include "driver/print_settings.h"
+#include "speech/speech.h"
+
+bool InputFileFound(const std::string& name) {
+  if (!OpenInputFile(name)) return false;
+  CloseInputFile();
+  return true;
+}
+
+void NormalisePagination() {
+  if (printSettings.LINHAS > 0) {
+    if (printSettings.BRPAGINI <= 0) printSettings.BRPAGINI = 1;
+    if (printSettings.BRPAGFIN <= 0) printSettings.BRPAGFIN = 9999;
+    if (printSettings.BRNUMINI <= 0) printSettings.BRNUMINI = 1;
+  } else {
+    printSettings.LINHAS = 30000;
+  }
+}
+
+int PrintDocument(const std::string& inputFile) {
+  if (printSettings.DISPSAIDA.empty()) printSettings.DISPSAIDA = "LPT1";
+  if (!DeviceOpen(printSettings.DISPSAIDA, inputFile)) {
+    ShowMessage("BRERRCRI", 1);
+    return kPrintDeviceFailed;
+  }
+  const int copies = printSettings.BRNCOP;
+  for (int copy = 1; copy <= copies; ++copy) {
+    if (!OpenInputFile(inputFile)) {
+      // The file was there for the copy before: say which file went missing.
+      ShowMessage("BRARQNAO", 0);
+      WriteLineAndSpeak(": " + inputFile);
+      DeviceClose();
+      return kPrintInputMissing;
+    }
+    PrintCopy();
+    CloseInputFile();
+    ShowMessage("BRFIMCOP", 1);
+    if (copies != 1) SpeakNumber(copy);
+    WriteLineEnds(1);
+  }
+  DeviceClose();
+  ShowMessage("BRFIMTRA", 1);
+  return kPrintDone;
+}

@@ -1,0 +1,27 @@
+// The printing of a job once its settings are fixed: the output device is
+// opened, the copies printed through the page composer, the device closed,
+// and the user told how it went.
+#pragma once
+
+#include <string>
+
+// Exit statuses of a print job.
+enum PrintJobStatus {
+  kPrintDone = 0,
+  kPrintInputMissing = 1,
+  kPrintDeviceFailed = 2,
+  kPrintCancelled = 3,
+};
+
+// Whether the input file can be opened for reading.
+bool InputFileFound(const std::string& name);
+
+// The pagination answers made consistent: with pagination a page range or
+// first number of 0 or less becomes 1 to 9999 and 1; lines per page 0 means
+// no pagination (30000 lines).
+void NormalisePagination();
+
+// Opens the device, prints printSettings.BRNCOP copies of the file, closes
+// the device and says "Fim de trabalho". kPrintDeviceFailed when the device
+// cannot be opened, kPrintInputMissing when the file vanished between copies.
+int PrintDocument(const std::string& inputFile);

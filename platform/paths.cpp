@@ -1,0 +1,133 @@
+#include "platform/paths.h"
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/text_encoding.h"
+
+namespace {
+
+struct StartupDirectoryState {
+  std::string directory;
+  bool captured = false;
+};
+
+StartupDirectoryState& StartupState() {
+  static StartupDirectoryState state;
+  return state;
+}
+
+constexpr std::string_view kSuiteFolder = "/sonarw";
+
+bool IsSeparator(char ch) { return ch == '/' || ch == '\\'; }
+
+// An environment variable's value, or null when it is unset or empty.
+const char* NonEmptyEnvironment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0' ? value : nullptr;
+}
+
+std::string HomeDirectory() {
+  if (const char* home = NonEmptyEnvironment("HOME")) return Windows1252FromUtf8(home);
+  const passwd* entry = getpwuid(getuid());
+  return entry != nullptr && entry->pw_dir != nullptr ? Windows1252FromUtf8(entry->pw_dir) : std::string();
+}
+
+// Whether the running program lies inside the build tree, so that the
+// freshly built data is used rather than an older installed copy.
+bool RunningFromBuildTree() {
+  std::error_code error;
+  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return false;
+  std::filesystem::path buildDirectory = std::filesystem::weakly_canonical(RELEVIX_BUILD_DIR, error);
+  if (error) buildDirectory = RELEVIX_BUILD_DIR;
+  const std::string prefix = buildDirectory.string() + "/";
+  return executable.string().starts_with(prefix);
+}
+
+// "/sonarw" followed by '/' or the end: the suite's own installation folder.
+bool StartsWithSuiteFolder(std::string_view path) {
+  return path.size() >= kSuiteFolder.size() && EqualsIgnoringCase(path.substr(0, kSuiteFolder.size()), kSuiteFolder) &&
+         (path.size() == kSuiteFolder.size() || path[kSuiteFolder.size()] == '/');
+}
+
+std::string WithForwardSlashes(std::string_view path) {
+  std::string converted(path);
+  for (char& ch : converted) {
+    if (ch == '\\') ch = '/';
+  }
+  return converted;
+}
+
+}  // namespace
+
+std::string SettingsDirectory() {
+  if (const char* windowsDirectory = NonEmptyEnvironment("SONARA_WINDIR")) return Windows1252FromUtf8(windowsDirectory);
+  // A relative XDG_CONFIG_HOME is invalid and ignored, as the XDG rules say.
+  const char* configHome = NonEmptyEnvironment("XDG_CONFIG_HOME");
+  if (configHome != nullptr && configHome[0] == '/') return JoinPath(Windows1252FromUtf8(configHome), "sonara");
+  return JoinPath(HomeDirectory(), ".config/sonara");
+}
+
+void InitStartupDirectory() {
+  StartupDirectoryState& state = StartupState();
+  std::error_code error;
+  const std::filesystem::path current = std::filesystem::current_path(error);
+  // A current directory that has been removed still leaves "." usable.
+  state.directory = error ? std::string(".") : Windows1252FromUtf8(current.string());
+  while (state.directory.size() > 1 && state.directory.back() == '/') state.directory.pop_back();
+  state.captured = true;
+}
+
+std::string StartupDirectory() {
+  if (!StartupState().captured) InitStartupDirectory();
+  return StartupState().directory;
+}
+
+std::string DataDirectory() {
+  if (const char* configured = NonEmptyEnvironment("RELEVIX_DATA_DIR")) return Windows1252FromUtf8(configured);
+  return Windows1252FromUtf8(RunningFromBuildTree() ? RELEVIX_BUILD_DATA_DIR : RELEVIX_INSTALL_DATA_DIR);
+}
+
+std::string LinuxPath(std::string_view systemPath) {
+  std::string_view path = systemPath;
+  const bool hasDrive = path.size() >= 2 && path[1] == ':' &&
+                        ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+  if (hasDrive) path.remove_prefix(2);
+
+  // A Windows path's root is the data directory: "\name", or any root after
+  // a drive letter. A path that begins with '/' is a Linux path already.
+  const std::string converted = WithForwardSlashes(path);
+  const bool windowsRooted = path.starts_with('\\') || (hasDrive && path.starts_with('/'));
+  std::string resolved;
+  if (!windowsRooted || converted.starts_with("//")) {
+    resolved = converted;
+  } else if (StartsWithSuiteFolder(converted)) {
+    resolved = JoinPath(DataDirectory(), std::string_view(converted).substr(kSuiteFolder.size()));
+  } else {
+    resolved = JoinPath(DataDirectory(), converted);
+  }
+  return Utf8FromWindows1252(resolved);
+}
+
+std::string JoinPath(std::string_view directory, std::string_view name) {
+  while (!name.empty() && IsSeparator(name.front())) name.remove_prefix(1);
+  while (directory.size() > 1 && IsSeparator(directory.back())) directory.remove_suffix(1);
+  if (directory.empty()) return std::string(name);
+  std::string joined(directory);
+  if (name.empty()) return joined;
+  if (!IsSeparator(joined.back())) joined += '/';
+  joined += name;
+  return joined;
+}
+
+bool FileExists(std::string_view systemPath) {
+  if (systemPath.empty()) return false;
+  struct stat status {};
+  if (stat(LinuxPath(systemPath).c_str(), &status) != 0) return false;
+  return S_ISREG(status.st_mode) || S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode);
+}
