@@ -130,7 +130,9 @@ void FinishDocument() {
   ComposerState& s = composerState;
   if (s.pageNumber <= printSettings.BRPAGFIN && !s.pendingText.empty()) FlushPending(true);
   if (s.lineOnPage > 1) {
-    DeviceWrite(kFormFeed);
+    // A page after the range is not embossed: ending it would only feed a
+    // blank sheet.
+    if (s.pageCount <= printSettings.BRPAGFIN) DeviceWrite(kFormFeed);
     ++s.pageNumber;
   }
 }
@@ -244,8 +246,11 @@ void StartNewPage() {
   const bool pageWasOpen = s.lineOnPage != 0;
   s.lineOnPage = 1;
   // No form feed before the first page of the copy, nor after a page that
-  // lay before the range.
-  if (pageWasOpen && s.pageCount > printSettings.BRPAGINI) DeviceWrite(kFormFeed);
+  // lay before or after the range (that would feed a blank sheet).
+  const int endedPage = s.pageCount - 1;
+  if (pageWasOpen && s.pageCount > printSettings.BRPAGINI && endedPage <= printSettings.BRPAGFIN) {
+    DeviceWrite(kFormFeed);
+  }
   if (composerObserver.pageBegun != nullptr && PageInRange(s.pageCount)) composerObserver.pageBegun(s.pageCount);
   // Headers are made (and counted) outside the range too, so that every page
   // holds the same lines as in a full print.

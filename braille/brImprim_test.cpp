@@ -195,6 +195,15 @@ TEST_F(ComposerTest, PageRangeAfterTheEndWritesOnlyTheLastFormFeed) {
   EXPECT_EQ(Print(fivePages), kFF + "\r\n" + kFF);
 }
 
+TEST_F(ComposerTest, PagesAfterTheRangeFeedNoBlankSheets) {
+  // One input line running over pages 1 to 3 while only page 1 is wanted:
+  // page 1 is ended, pages 2 and 3 are neither written nor ended.
+  printSettings.COLUNAS = 5;
+  printSettings.LINHAS = 1;
+  printSettings.BRPAGFIN = 1;
+  EXPECT_EQ(Print("aaaa bbbb cccc\r\n"), L("aaaa") + kFF);
+}
+
 TEST_F(ComposerTest, OemTextIsConvertedBeforeTranscription) {
   // Byte 0x87 is ç in code page 850, the double dagger in Windows-1252.
   EXPECT_EQ(Print("a\x87\r\n"), L("a\x87") + kFF);
@@ -261,9 +270,9 @@ TEST_F(ComposerTest, ObserverReportsEmbossedPagesAndLines) {
   printSettings.BRTIT = "ab";
   printSettings.BRPAGINI = 2;
   printSettings.BRPAGFIN = 3;
-  // The input ends on page 4, which is not embossed but still ended.
+  // The input ends on page 4, which is neither embossed nor ended.
   EXPECT_EQ(Print("<M  >\r\na\r\nb\r\nc\r\nd\r\n"),
-            L("   ab   #2") + L("  b") + kFF + L("   ab   #3") + L("  c") + kFF + kFF);
+            L("   ab   #2") + L("  b") + kFF + L("   ab   #3") + L("  c") + kFF);
   EXPECT_EQ(observed, (std::vector<std::string>{"page 2", "[   ab   #2]", "[  b]", "page 3", "[   ab   #3]", "[  c]"}));
 }
 
