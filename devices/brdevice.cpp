@@ -1,5 +1,7 @@
 #include "devices/brdevice.h"
 
+#include <string>
+
 #include "devices/brcom.h"
 #include "devices/brlpt.h"
 #include "devices/port_names.h"
@@ -15,11 +17,31 @@ enum class Backend { None, Serial, Parallel, Spooler, File };
 struct DeviceState {
   Backend backend = Backend::None;
   int fileDescriptor = -1;  // while a file is the device
+  bool buffered = false;    // a regular file: written in blocks
+  std::string pending;      // bytes of a regular file not yet written
 };
 
 DeviceState device;
 
 constexpr char kFormFeed = '\f';
+
+// A regular file takes its bytes in blocks of this size: one system call per
+// Braille line would cost more than composing the line. Anything else named
+// as a file (a FIFO, a device node such as /dev/usb/lp0) is written through,
+// so an embosser behind it receives every line at once.
+constexpr std::size_t kFileBlock = 64 * 1024;
+
+bool WritePendingBytes() {
+  const bool written = WriteAllBytes(device.fileDescriptor, device.pending);
+  device.pending.clear();
+  return written;
+}
+
+bool WriteToFile(std::string_view bytes) {
+  if (!device.buffered) return WriteAllBytes(device.fileDescriptor, bytes);
+  device.pending.append(bytes);
+  return device.pending.size() < kFileBlock || WritePendingBytes();
+}
 
 Backend BackendFor(std::string_view upperName) {
   switch (PortKindOf(upperName)) {
@@ -45,6 +67,7 @@ bool OpenBackend(std::string_view name, std::string_view upperName, std::string_
       // Created under the name as given: Linux names are case-sensitive, and
       // the upper-cased name would usually lead somewhere else.
       device.fileDescriptor = CreateOutputFile(name);
+      device.buffered = IsRegularFile(device.fileDescriptor);
       return device.fileDescriptor >= 0;
     case Backend::None:
       break;
@@ -84,16 +107,15 @@ bool DeviceWrite(std::string_view bytes) {
     case Backend::Spooler:
       return WriteToSpooler(bytes);
     case Backend::File:
-      // Written straight to the descriptor: nothing stays buffered, so the
-      // result tells whether the bytes reached the file.
-      return WriteAllBytes(device.fileDescriptor, bytes);
+      return WriteToFile(bytes);
     case Backend::None:
       break;
   }
   return false;
 }
 
-void DeviceClose() {
+bool DeviceClose() {
+  bool written = true;
   switch (device.backend) {
     case Backend::Serial:
       CloseSerialPort();
@@ -105,10 +127,12 @@ void DeviceClose() {
       FinishPrintJob();
       break;
     case Backend::File:
+      written = WritePendingBytes();
       CloseOutput(device.fileDescriptor);
       break;
     case Backend::None:
       break;
   }
   device = DeviceState{};
+  return written;
 }

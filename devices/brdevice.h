@@ -10,4 +10,6 @@
 bool DeviceOpen(std::string_view name, std::string_view documentName = {});
 // Sends the bytes unchanged; true when the device took them all.
 bool DeviceWrite(std::string_view bytes);
-void DeviceClose();
+// Ends the output. False when bytes still held for a file could not be
+// written (a full disk): the end of the output is then missing.
+bool DeviceClose();

@@ -1,6 +1,12 @@
 #include "devices/brdevice.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <string>
@@ -42,10 +48,66 @@ TEST_F(DeviceTest, FileReceivesExactlyTheBytesWritten) {
   EXPECT_TRUE(DeviceWrite(""));
   EXPECT_TRUE(DeviceWrite(LongLine()));
   EXPECT_TRUE(DeviceWrite("\r\n"));
-  // Written through at once: the bytes are in the file before the close.
+  EXPECT_TRUE(DeviceClose());
   EXPECT_EQ(ReadFile(path), "linha um\r\n\f" + withZero + LongLine() + "\r\n");
+}
+
+TEST_F(DeviceTest, ARegularFileIsWrittenInBlocksAndAnythingElseAtOnce) {
+  const std::string path = dir_.File("livro.brf");
+  ASSERT_TRUE(DeviceOpen(path));
+  const std::string line = std::string(38, 'a') + "\r\n";
+  std::size_t sent = 0;
+  while (sent < 200 * 1024) {
+    ASSERT_TRUE(DeviceWrite(line));
+    sent += line.size();
+  }
+  // Whole blocks are already in the file; the rest comes with the close.
+  const std::size_t before = ReadFile(path).size();
+  EXPECT_GT(before, 0u);
+  EXPECT_LT(before, sent);
+  EXPECT_TRUE(DeviceClose());
+  EXPECT_EQ(ReadFile(path).size(), sent);
+
+  // A FIFO (an embosser's device node behaves alike) gets every write at once.
+  const std::string fifo = dir_.File("fila");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  ASSERT_TRUE(DeviceOpen(fifo));
+  EXPECT_TRUE(DeviceWrite("linha\r\n"));
+  char received[16] = {};
+  EXPECT_EQ(read(reader, received, sizeof received), 7);
+  EXPECT_EQ(std::string(received), "linha\r\n");
+  EXPECT_TRUE(DeviceClose());
+  close(reader);
+}
+
+TEST_F(DeviceTest, AFullDiskIsReportedByTheWriteOrTheClose) {
+  // A file size limit makes writes past it fail as a full disk would.
+  struct sigaction ignore {}, old {};
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGXFSZ, &ignore, &old);
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit limit = saved;
+  limit.rlim_cur = 100 * 1024;
+  setrlimit(RLIMIT_FSIZE, &limit);
+
+  ASSERT_TRUE(DeviceOpen(dir_.File("grande.brf")));
+  bool refused = false;
+  for (int i = 0; i < 10000 && !refused; ++i) refused = !DeviceWrite(std::string(40, 'x') + "\r\n");
+  EXPECT_TRUE(refused);
   DeviceClose();
-  EXPECT_EQ(ReadFile(path).size(), 10u + 1u + 4u + 152u + 2u);
+
+  // Bytes still held at the close that cannot be written fail the close.
+  ASSERT_TRUE(DeviceOpen(dir_.File("pequeno.brf")));
+  limit.rlim_cur = 10;
+  setrlimit(RLIMIT_FSIZE, &limit);
+  EXPECT_TRUE(DeviceWrite("mais de dez bytes\r\n"));
+  EXPECT_FALSE(DeviceClose());
+
+  setrlimit(RLIMIT_FSIZE, &saved);
+  sigaction(SIGXFSZ, &old, nullptr);
 }
 
 TEST_F(DeviceTest, FileIsCreatedAfresh) {

@@ -45,7 +45,11 @@ int PrintDocument(const std::string& inputFile) {
     if (copies != 1) SpeakNumber(copy);
     WriteLineEnds(1);
   }
-  DeviceClose();
+  if (!DeviceClose()) {
+    // The last bytes held for a file did not reach it: the output is cut.
+    ShowMessage("BRERRESC", 1);
+    return kPrintDeviceFailed;
+  }
   ShowMessage("BRFIMTRA", 1);
   return kPrintDone;
 }

@@ -1,6 +1,7 @@
 #include "platform/byte_output.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -22,6 +23,11 @@ bool WriteAllBytes(int descriptor, std::string_view bytes) {
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
   return true;
+}
+
+bool IsRegularFile(int descriptor) {
+  struct stat status {};
+  return descriptor >= 0 && fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
 }
 
 void CloseOutput(int descriptor) {

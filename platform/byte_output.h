@@ -13,5 +13,8 @@ int CreateOutputFile(std::string_view systemPath);
 // False as soon as the descriptor refuses a write.
 bool WriteAllBytes(int descriptor, std::string_view bytes);
 
+// Whether the descriptor is a regular file (not a FIFO, tty or device).
+bool IsRegularFile(int descriptor);
+
 // Closes the descriptor; a negative one is ignored.
 void CloseOutput(int descriptor);
