@@ -4,32 +4,12 @@
 #include <vector>
 
 #include "braille/transcription.h"
+#include "braille/transcription_test_support.h"
 
 namespace {
 
-struct Case {
-  std::string input;
-  std::string expected;
-};
-
-class UnifiedTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetTranscriptionState(); }
-  void TearDown() override { ResetTranscriptionState(); }
-
-  // Every case from a fresh state, in the given style.
-  static void ExpectAll(const std::vector<Case>& cases, bool englishStyle) {
-    for (const Case& c : cases) {
-      ResetTranscriptionState();
-      EXPECT_EQ(TranscribeUnified(c.input, englishStyle), c.expected)
-          << "input \"" << c.input << "\", " << (englishStyle ? "English" : "Portuguese") << " style";
-    }
-  }
-  static void ExpectAllBothStyles(const std::vector<Case>& cases) {
-    ExpectAll(cases, false);
-    ExpectAll(cases, true);
-  }
-};
+using transcription_testing::Case;
+using UnifiedTest = transcription_testing::RuleSetTest<TranscribeUnified>;
 
 TEST_F(UnifiedTest, DescribedExamplesPortugueseStyle) {
   ExpectAll({{"Brasil", "{brasil"},
