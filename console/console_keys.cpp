@@ -6,6 +6,8 @@
 #include <thread>
 
 #include "console/console.h"
+#include "console/console_events.h"
+#include "console/key_queue.h"
 
 namespace {
 constexpr int kEscape = 27;
@@ -18,6 +20,7 @@ void SetKeySource(int (*source)()) { keySource = source; }
 void SetDelayHandler(void (*handler)(int milliseconds)) { delayHandler = handler; }
 
 int ReadKey() {
+  if (KeyPressed()) return TakeKey();
   if (keySource != nullptr) return keySource();
   if (isatty(STDIN_FILENO) == 0) return kEscape;
   termios saved{};
@@ -43,4 +46,5 @@ void Delay(int milliseconds) {
     return;
   }
   if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  PumpMessages();
 }
