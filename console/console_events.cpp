@@ -1,13 +1,16 @@
 #include "console/console_events.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
 
+#include "console/console_host.h"
+#include "console/console_window.h"
+
 namespace {
 
-// Pending events; slot -1 stands for a wake-up.
 struct EventQueue {
   std::mutex mutex;
   std::condition_variable arrived;
@@ -21,30 +24,40 @@ EventQueue& Events() {
 }
 
 void (*audioDoneHandler)(int) = nullptr;
+std::atomic<void (*)()> eventWaker{nullptr};
+
+void Post(int slot, bool wakeUp) {
+  EventQueue& events = Events();
+  {
+    std::lock_guard lock(events.mutex);
+    if (wakeUp) {
+      events.wakeUp = true;
+    } else {
+      events.audioSlots.push_back(slot);
+    }
+  }
+  events.arrived.notify_all();
+  if (auto waker = eventWaker.load()) waker();
+}
+
+bool PostedEventPending() {
+  EventQueue& events = Events();
+  std::lock_guard lock(events.mutex);
+  return events.wakeUp || !events.audioSlots.empty();
+}
 
 }  // namespace
 
-void PostAudioDone(int slot) {
-  EventQueue& events = Events();
-  {
-    std::lock_guard lock(events.mutex);
-    events.audioSlots.push_back(slot);
-  }
-  events.arrived.notify_all();
-}
+void PostAudioDone(int slot) { Post(slot, false); }
 
-void PostWakeUp() {
-  EventQueue& events = Events();
-  {
-    std::lock_guard lock(events.mutex);
-    events.wakeUp = true;
-  }
-  events.arrived.notify_all();
-}
+void PostWakeUp() { Post(0, true); }
 
 void SetAudioDoneHandler(void (*handler)(int slot)) { audioDoneHandler = handler; }
 
+void SetEventWaker(void (*waker)()) { eventWaker.store(waker); }
+
 void PumpMessages() {
+  if (consoleWindow.host) consoleWindow.host->PumpEvents();
   EventQueue& events = Events();
   for (;;) {
     int slot;
@@ -59,16 +72,22 @@ void PumpMessages() {
   }
 }
 
-void WaitForMessages(int milliseconds) {
+void WaitForPostedEvents(int milliseconds) {
   EventQueue& events = Events();
-  {
-    std::unique_lock lock(events.mutex);
-    auto pending = [&events] { return events.wakeUp || !events.audioSlots.empty(); };
-    if (milliseconds < 0) {
-      events.arrived.wait(lock, pending);
-    } else {
-      events.arrived.wait_for(lock, std::chrono::milliseconds(milliseconds), pending);
-    }
+  std::unique_lock lock(events.mutex);
+  auto pending = [&events] { return events.wakeUp || !events.audioSlots.empty(); };
+  if (milliseconds < 0) {
+    events.arrived.wait(lock, pending);
+  } else {
+    events.arrived.wait_for(lock, std::chrono::milliseconds(milliseconds), pending);
+  }
+}
+
+void WaitForMessages(int milliseconds) {
+  if (!consoleWindow.host) {
+    WaitForPostedEvents(milliseconds);
+  } else if (!PostedEventPending()) {
+    consoleWindow.host->WaitForEvents(milliseconds);
   }
   PumpMessages();
 }

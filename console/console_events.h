@@ -1,7 +1,7 @@
 // Events that reach the main thread's waits: buffer-done reports of the
 // audio output (posted from its own thread) and wake-up calls. Every wait of
-// the program (for a key, for speech to end, Delay) pumps them, so the
-// handlers run on the main thread only.
+// the program (for a key, for speech to end, Delay) pumps them together
+// with the window's own events, so the handlers run on the main thread only.
 #pragma once
 
 // Any thread: a finished audio buffer (its slot number).
@@ -20,3 +20,9 @@ void PumpMessages();
 // Main thread: waits until an event is pending or the time has passed, then
 // pumps. A negative time waits without limit.
 void WaitForMessages(int milliseconds);
+
+// For hosts. The function that makes the host's own wait return (called
+// from any thread after each post; null for none), and the wait for posted
+// events alone.
+void SetEventWaker(void (*waker)());
+void WaitForPostedEvents(int milliseconds);

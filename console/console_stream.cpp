@@ -1,37 +1,51 @@
+#include "console/console_stream.h"
+
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
 #include "console/console.h"
-
-#include <cstdlib>
-
 #include "platform/text_encoding.h"
 
 namespace {
+
+constexpr int kEscape = 27;
 std::FILE* consoleStream = nullptr;
-void (*endOfProgramHook)() = nullptr;
 
 std::FILE* Stream() { return consoleStream != nullptr ? consoleStream : stderr; }
+
 }  // namespace
 
 void SetConsoleStream(std::FILE* stream) { consoleStream = stream; }
 
-void WriteToConsole(std::string_view text) {
+void StreamWrite(std::string_view text) {
   const std::string utf8 = Utf8FromWindows1252(text);
   std::fwrite(utf8.data(), 1, utf8.size(), Stream());
 }
 
-void WriteLineEnds(int count) {
+void StreamLineEnds(int count) {
   for (int i = 0; i < count; ++i) std::fputc('\n', Stream());
 }
 
-void FlushConsole() { std::fflush(Stream()); }
+void StreamFlush() { std::fflush(Stream()); }
 
-void SetEndOfProgramHook(void (*hook)()) { endOfProgramHook = hook; }
-
-void EndConsoleProgram(int exitStatus) {
-  if (auto hook = endOfProgramHook) {
-    endOfProgramHook = nullptr;
-    hook();
-  }
-  std::fflush(stdout);
-  std::fflush(stderr);
-  std::exit(exitStatus);
+int StreamReadKey() {
+  if (isatty(STDIN_FILENO) == 0) return kEscape;
+  termios saved{};
+  if (tcgetattr(STDIN_FILENO, &saved) != 0) return kEscape;
+  termios raw = saved;
+  raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
+  raw.c_cc[VMIN] = 1;
+  raw.c_cc[VTIME] = 0;
+  tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+  unsigned char key = kEscape;
+  ssize_t count;
+  do {
+    count = read(STDIN_FILENO, &key, 1);
+  } while (count < 0 && errno == EINTR);
+  tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+  if (count != 1) return kEscape;
+  return key == '\n' ? 13 : key;
 }

@@ -2,13 +2,22 @@
 
 #include <algorithm>
 
-#include "console/console_events.h"
-
 KeyQueue keyQueue;
 
+namespace {
+constexpr int kCapacity = static_cast<int>(std::tuple_size_v<decltype(KeyQueue::keys)>);
+}
+
 bool QueueKey(unsigned char key) {
-  if (keyQueue.count >= static_cast<int>(keyQueue.keys.size())) return false;
+  if (keyQueue.count >= kCapacity) return false;
   keyQueue.keys[static_cast<std::size_t>(keyQueue.count++)] = key;
+  return true;
+}
+
+bool QueueExtendedKey(unsigned char code) {
+  if (keyQueue.count > kCapacity - 2) return false;
+  QueueKey(0);
+  QueueKey(code);
   return true;
 }
 
@@ -20,8 +29,3 @@ unsigned char TakeKey() {
 }
 
 void ClearKeyQueue() { keyQueue.count = 0; }
-
-bool KeyPressed() {
-  PumpMessages();
-  return keyQueue.count > 0;
-}

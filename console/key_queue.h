@@ -13,9 +13,12 @@ extern KeyQueue keyQueue;
 
 // Appends one key byte; false (and nothing queued) when the queue is full.
 bool QueueKey(unsigned char key);
+// Appends 0 and code when both fit; false (and nothing queued) otherwise.
+bool QueueExtendedKey(unsigned char code);
 // Takes the first key byte; the queue must not be empty.
 unsigned char TakeKey();
 void ClearKeyQueue();
 
-// Pumps pending events, then tells whether a key is waiting.
+// Handles pending events (making the window first when the program's text
+// is bound to it), then tells whether a key is waiting.
 bool KeyPressed();

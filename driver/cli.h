@@ -24,3 +24,6 @@ int RunSettingsCommand(CliArguments args);
 int RunPrintCommand(CliArguments args);
 int RunPreviewCommand(CliArguments args);
 int RunTranscribeCommand(CliArguments args);
+int RunKeyboardCommand(CliArguments args);
+int RunPlayCommand(CliArguments args);
+int RunSpeakTranslatorCommand(CliArguments args);

@@ -35,6 +35,9 @@ int main(int argc, char** argv) {
   if (command == "print") return RunPrintCommand(args);
   if (command == "preview") return RunPreviewCommand(args);
   if (command == "transcribe") return RunTranscribeCommand(args);
+  if (command == "teclado") return RunKeyboardCommand(args);
+  if (command == "play") return RunPlayCommand(args);
+  if (command == "speak-translator") return RunSpeakTranslatorCommand(args);
   PrintUsage();
   return 64;
 }

@@ -22,8 +22,15 @@ int PlayWavFile(std::string_view path);
 void PlayWavImage(std::string_view image);
 // Device error code or 0.
 int PlaySamples(const unsigned char* samples, int byteCount, int samplesPerSecond, int channels, int bitsPerSample);
+// Pumps events; stops playback (closing the output) when a key is queued or
+// nothing is left to play. True while buffers are still queued.
 bool IsPlaying();
+// Drops everything queued and closes the output.
 void StopPlayback();
+// Buffers handed to the output and not yet reported done.
+int QueuedBuffers();
+// Stops playback and puts flags and slots back as at start (tests).
+void ResetWavPlayback();
 
 // The 44-byte header of a WAV image of PCM samples (block alignment 1, as
 // every sound built in memory carries), followed by the samples.

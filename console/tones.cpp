@@ -1,0 +1,79 @@
+#include "console/tones.h"
+
+#include <string_view>
+
+#include "console/console.h"
+#include "platform/tone_output.h"
+
+ToneState toneState;
+
+namespace {
+
+constexpr int kSampleRate = 11025;
+constexpr std::size_t kHeaderSize = 44;
+constexpr int kBeepFrequency = 880;
+constexpr int kBeepSamples = kSampleRate * 3 / 20;  // 150 ms
+
+void PutLittleEndian(std::string& out, unsigned value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// RIFF/WAVE header of 8-bit mono PCM at 11025 samples per second.
+std::string WavHeader(std::size_t dataSize) {
+  std::string header = "RIFF";
+  PutLittleEndian(header, static_cast<unsigned>(dataSize + 36), 4);
+  header += "WAVEfmt ";
+  PutLittleEndian(header, 16, 4);
+  PutLittleEndian(header, 1, 2);  // PCM
+  PutLittleEndian(header, 1, 2);  // channels
+  PutLittleEndian(header, kSampleRate, 4);
+  PutLittleEndian(header, kSampleRate, 4);  // bytes per second
+  PutLittleEndian(header, 1, 2);  // block alignment
+  PutLittleEndian(header, 8, 2);  // bits per sample
+  header += "data";
+  PutLittleEndian(header, static_cast<unsigned>(dataSize), 4);
+  return header;
+}
+
+// Period k starts at sample k * 11025 div f and lasts until the next one:
+// its first p div 2 samples (p = 11025 div f) are low, the rest high.
+// Periods are written while the next one starts at most length - p in; the
+// last sample is the midpoint, so the loop joins without a click.
+std::string SquareWave(int frequency, int length) {
+  const int period = kSampleRate / frequency;
+  std::string samples;
+  for (int k = 0;; ++k) {
+    const long start = static_cast<long>(k) * kSampleRate / frequency;
+    if (start > length - period) break;
+    const long next = static_cast<long>(k + 1) * kSampleRate / frequency;
+    for (long i = start; i < next; ++i) samples += static_cast<char>(i - start < period / 2 ? 96 : 160);
+  }
+  if (!samples.empty()) samples.back() = static_cast<char>(128);
+  return samples;
+}
+
+bool IsToneFrequency(int frequency) { return frequency >= 1 && frequency <= kSampleRate; }
+
+}  // namespace
+
+std::string MakeToneImage(int frequency) {
+  if (!IsToneFrequency(frequency)) return {};
+  const std::string samples = SquareWave(frequency, kSampleRate);
+  return WavHeader(samples.size()) + samples;
+}
+
+void StartTone(int frequency) {
+  StopTone();
+  std::string image = MakeToneImage(frequency);
+  if (image.empty()) return;
+  toneState.frequency = frequency;
+  toneState.image = std::move(image);
+  PlayToneSamples(std::string_view(toneState.image).substr(kHeaderSize), kSampleRate, true);
+}
+
+void StopTone() {
+  StopToneSamples();
+  toneState = ToneState{};
+}
+
+void PlayConsoleBeep() { PlayToneSamples(SquareWave(kBeepFrequency, kBeepSamples), kSampleRate, false); }

@@ -1,0 +1,53 @@
+// relevix-cli speak-translator: speaks a text through the diphone
+// translator, on the sound card or wherever RELEVIX_AUDIO sends it, and
+// returns when it has been said.
+#include <algorithm>
+#include <string>
+
+#include "driver/cli.h"
+#include "platform/suite_settings.h"
+#include "speech/wav_playback.h"
+#include "tts/translator.h"
+
+namespace {
+
+constexpr int kUsageError = 64;
+constexpr int kStartError = 2;
+
+bool TakeFlag(CliArguments& args, const std::string& name) {
+  const auto found = std::find(args.begin(), args.end(), name);
+  if (found == args.end()) return false;
+  args.erase(found);
+  return true;
+}
+
+std::string Joined(const CliArguments& words) {
+  std::string text;
+  for (const std::string& word : words) text += (text.empty() ? "" : " ") + word;
+  return text;
+}
+
+}  // namespace
+
+int RunSpeakTranslatorCommand(CliArguments args) {
+  std::string file, error;
+  if (TakeOption(args, "--settings", file, error)) SetSuiteSettingsFile(file);
+  const bool show = TakeFlag(args, "--show");
+  if (!error.empty() || args.empty()) {
+    if (!error.empty()) PrintError(error);
+    PrintError("Uso: relevix-cli speak-translator [--settings ARQUIVO] [--show] TEXTO");
+    return kUsageError;
+  }
+  const int result = TranslatorStart();
+  if (result != 0) {
+    PrintError("Erro de inicializa\xE7\xE3o: " + std::to_string(result));
+    PrintError("Banco de dados de voz: DIFONES2");
+    return kStartError;
+  }
+  const std::string phonetic = TranslatorTranscribe(Joined(args));
+  if (show) PrintOut(phonetic + "\n");
+  TranslatorSpeak(phonetic, false);
+  TranslatorClose();
+  StopPlayback();
+  return 0;
+}

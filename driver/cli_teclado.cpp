@@ -1,0 +1,34 @@
+// relevix-cli teclado: opens the console window and shows the byte codes of
+// every key that reaches the key queue (an extended key as "0 59"), on the
+// window and on standard output, one key a line, until ESC is pressed twice
+// in a row. For checking a keyboard and the Braille chord modes, and for
+// driving the window from outside.
+#include <cstdio>
+#include <string>
+
+#include "console/console.h"
+#include "driver/cli.h"
+
+namespace {
+constexpr int kEscape = 27;
+}
+
+int RunKeyboardCommand(CliArguments args) {
+  if (!args.empty()) {
+    PrintError("Uso: relevix-cli teclado");
+    return 64;
+  }
+  BindConsoleWindow();
+  WriteToConsole("Tecle: cada tecla mostra seus c\xF3" "digos. ESC duas vezes termina.\r\n");
+  int escapesInARow = 0;
+  while (escapesInARow < 2) {
+    const int key = ReadKey();
+    std::string line = std::to_string(key);
+    if (key == 0) line += " " + std::to_string(ReadKey());
+    escapesInARow = key == kEscape ? escapesInARow + 1 : 0;
+    WriteToConsole(line + "\r\n");
+    PrintOut(line + "\n");
+    std::fflush(stdout);
+  }
+  EndConsoleProgram(0);
+}

@@ -1,0 +1,116 @@
+#include "platform/audio_output.h"
+
+#include <atomic>
+#include <cstdlib>
+
+namespace {
+
+struct AudioOutputState {
+  std::unique_ptr<AudioOutput> output;
+  bool open = false;
+};
+
+AudioOutputState& State() {
+  static AudioOutputState state;
+  return state;
+}
+
+// Read by the back ends' threads.
+std::atomic<BufferDoneCallback> bufferDoneCallback{nullptr};
+
+AudioOutput& Output() {
+  AudioOutputState& state = State();
+  if (state.output == nullptr) {
+    const char* setting = std::getenv("RELEVIX_AUDIO");
+    ChooseAudioOutput(setting != nullptr ? setting : "");
+  }
+  return *state.output;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+}  // namespace
+
+std::string PcmWavHeader(const AudioFormat& format, std::uint32_t dataBytes, int blockAlignment) {
+  std::string header;
+  auto put = [&header](std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) header.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+  };
+  const auto rate = static_cast<std::uint32_t>(format.samplesPerSecond);
+  const auto channels = static_cast<std::uint32_t>(format.channels);
+  const auto bits = static_cast<std::uint32_t>(format.bitsPerSample);
+  header += "RIFF";
+  put(dataBytes + 36, 4);
+  header += "WAVEfmt ";
+  put(16, 4);
+  put(1, 2);  // PCM
+  put(channels, 2);
+  put(rate, 4);
+  put(rate * channels * (bits / 8), 4);
+  put(static_cast<std::uint32_t>(blockAlignment), 2);
+  put(bits, 2);
+  header += "data";
+  put(dataBytes, 4);
+  return header;
+}
+
+void ReportBufferDone(int slot) {
+  const BufferDoneCallback callback = bufferDoneCallback.load();
+  if (callback != nullptr) callback(slot);
+}
+
+void ChooseAudioOutput(std::string_view setting) {
+  if (setting == "null") {
+    UseAudioOutput(MakeNullAudioOutput(""));
+  } else if (StartsWith(setting, "null:")) {
+    UseAudioOutput(MakeNullAudioOutput(setting.substr(5)));
+  } else if (StartsWith(setting, "wav:")) {
+    UseAudioOutput(MakeWavFileAudioOutput(setting.substr(4)));
+  } else {
+    UseAudioOutput(MakeSdlAudioOutput());
+  }
+}
+
+void UseAudioOutput(std::unique_ptr<AudioOutput> output) {
+  AudioOutputState& state = State();
+  if (state.output != nullptr && state.open) CloseAudioOutput();
+  state.output = std::move(output);
+}
+
+int OpenAudioOutput(const AudioFormat& format, BufferDoneCallback bufferDone) {
+  AudioOutput& output = Output();
+  AudioOutputState& state = State();
+  if (state.open) CloseAudioOutput();
+  const bool supported =
+      (format.bitsPerSample == 8 || format.bitsPerSample == 16) && format.channels > 0 && format.samplesPerSecond > 0;
+  if (!supported) return kAudioBadFormat;
+  bufferDoneCallback.store(bufferDone);
+  const int result = output.Open(format);
+  state.open = result == kAudioOk;
+  return result;
+}
+
+bool AudioOutputIsOpen() { return State().open; }
+
+int WriteAudioBuffer(int slot, const unsigned char* data, int length) {
+  if (!State().open) return kAudioInvalidHandle;
+  return Output().Write(slot, data, length);
+}
+
+int ReleaseAudioBuffer(int slot) {
+  if (!State().open) return kAudioInvalidHandle;
+  return Output().Release(slot);
+}
+
+void ResetAudioOutput() {
+  if (State().open) Output().Reset();
+}
+
+void CloseAudioOutput() {
+  AudioOutputState& state = State();
+  if (!state.open) return;
+  state.output->Close();
+  state.open = false;
+}
+
+void LogAudioSound(std::string_view source) { Output().LogSound(source); }

@@ -1,0 +1,149 @@
+// Test set-up for the translator: a voice written into a temporary folder
+// (units of constant sample values, letter sounds, rules, exceptions and a
+// settings file naming the folders) or the installed voice, and the WAV
+// images it plays caught before they reach the WAV playback.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/suite_settings.h"
+#include "speech/wav_playback.h"
+#include "tests/support/test_support.h"
+#include "tts/diphone_index.h"
+#include "tts/translator.h"
+#include "tts/translator_probe.h"
+
+namespace translator_testing {
+
+// A unit of `length` samples, all of value `value`.
+struct TestUnit {
+  std::string name;
+  std::size_t length;
+  unsigned char value;
+};
+
+// A run of equal samples in what was played.
+using Run = std::pair<int, std::size_t>;
+
+inline std::vector<std::string>& CaughtImages() {
+  static std::vector<std::string> images;
+  return images;
+}
+
+inline std::vector<std::string>& AskedUnits() {
+  static std::vector<std::string> units;
+  return units;
+}
+
+inline void CatchImage(std::string_view image) { CaughtImages().emplace_back(image); }
+
+inline void NoteUnit(std::string_view unit, bool found) {
+  AskedUnits().push_back(std::string(unit) + (found ? "" : "?"));
+}
+
+// The samples of a WAV image (after its 44-byte header).
+inline std::string SamplesOf(const std::string& image) { return image.size() > 44 ? image.substr(44) : std::string(); }
+
+inline std::vector<Run> RunsOf(std::string_view samples) {
+  std::vector<Run> runs;
+  for (unsigned char c : samples) {
+    if (!runs.empty() && runs.back().first == c) {
+      ++runs.back().second;
+    } else {
+      runs.emplace_back(c, 1);
+    }
+  }
+  return runs;
+}
+
+// Everything played, pieces joined.
+inline std::string Played() {
+  std::string all;
+  for (const std::string& image : CaughtImages()) all += SamplesOf(image);
+  return all;
+}
+
+inline std::vector<Run> PlayedRuns() { return RunsOf(Played()); }
+
+class TranslatorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetTranslator();
+    CaughtImages().clear();
+    AskedUnits().clear();
+    SetTranslatorImageSink(CatchImage);
+    SetTranslatorUnitObserver(NoteUnit);
+    SetSuiteSettingsFile(dir_.File("SONARA.INI"));
+    testing_support::WriteFile(dir_.File("SONARA.INI"), "[TRADUTOR]\ndirLetras=" + LettersFolder() +
+                                                            "\nDIRDIFONES=" + DiphoneFolder() + "\n");
+    std::filesystem::create_directories(LettersFolder());
+    std::filesystem::create_directories(DiphoneFolder());
+    testing_support::WriteFile(DiphoneFolder() + "/regras.rgr", "");
+    testing_support::WriteFile(DiphoneFolder() + "/portug.exc", "");
+  }
+
+  void TearDown() override {
+    ResetTranslator();
+    SetSuiteSettingsFile("");
+  }
+
+  std::string LettersFolder() const { return dir_.File("letras"); }
+  std::string DiphoneFolder() const { return dir_.File("difones"); }
+
+  // The index and samples files of the units, each unit's samples stored
+  // one after the other.
+  void WriteUnits(const std::vector<TestUnit>& units) {
+    std::vector<DiphoneRecord> records;
+    std::string samples;
+    for (const TestUnit& unit : units) {
+      records.push_back({unit.name, static_cast<std::uint16_t>(unit.length), static_cast<std::uint32_t>(samples.size())});
+      samples.append(unit.length, static_cast<char>(unit.value));
+    }
+    std::sort(records.begin(), records.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    testing_support::WriteFile(DiphoneFolder() + "/DIFONES2.IND", EncodeDiphoneIndex(records));
+    testing_support::WriteFile(DiphoneFolder() + "/DIFONES2.DIF", samples);
+  }
+
+  // The letter sound of a character code: `length` samples of `value`.
+  void WriteLetter(int code, std::size_t length, unsigned char value) {
+    testing_support::WriteFile(LettersFolder() + "/_" + std::to_string(code) + ".wav",
+                               MakeWavImage(std::string(length, static_cast<char>(value)), 11025, 1, 8));
+  }
+
+  void StartWith(const std::vector<TestUnit>& units) {
+    WriteUnits(units);
+    ASSERT_EQ(TranslatorStart(), 0);
+  }
+
+  testing_support::TempDir dir_;
+};
+
+// The voice installed in the data directory: the real rules, exceptions,
+// units and letter sounds, found through the default folders.
+class RealVoiceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetTranslator();
+    CaughtImages().clear();
+    AskedUnits().clear();
+    SetTranslatorImageSink(CatchImage);
+    testing_support::WriteFile(dir_.File("SONARA.INI"), "");
+    SetSuiteSettingsFile(dir_.File("SONARA.INI"));
+    ASSERT_EQ(TranslatorStart(), 0);
+  }
+
+  void TearDown() override {
+    ResetTranslator();
+    SetSuiteSettingsFile("");
+  }
+
+  testing_support::TempDir dir_;
+};
+
+}  // namespace translator_testing
