@@ -194,12 +194,16 @@ bool ReadExactly(std::FILE* file, unsigned char* buffer, std::size_t count) {
   return std::fread(buffer, 1, count, file) == count;
 }
 
+// A chunk body of odd size is followed by one pad byte (RIFF rule), as
+// written by every tool that adds LIST or other odd-sized chunks.
+std::uint64_t PaddedSize(std::uint32_t size) { return std::uint64_t{size} + (size & 1u); }
+
 // Reads past a chunk body; false when the file ends first.
-bool SkipChunkBody(std::FILE* file, std::uint32_t size) {
+bool SkipChunkBody(std::FILE* file, std::uint64_t size) {
   while (size > 0) {
-    const std::size_t step = std::min<std::size_t>(size, playback.readBuffer.size());
+    const std::size_t step = static_cast<std::size_t>(std::min<std::uint64_t>(size, playback.readBuffer.size()));
     if (!ReadExactly(file, playback.readBuffer.data(), step)) return false;
-    size -= static_cast<std::uint32_t>(step);
+    size -= step;
   }
   return true;
 }
@@ -214,7 +218,7 @@ bool FindDataChunk(std::FILE* file, SoundFormat& format, std::uint32_t& dataByte
   const std::uint32_t formatBytes = Little32(chunk + 4);
   unsigned char body[16];
   if (formatBytes < sizeof body || !ReadExactly(file, body, sizeof body)) return false;
-  if (!SkipChunkBody(file, formatBytes - static_cast<std::uint32_t>(sizeof body))) return false;
+  if (!SkipChunkBody(file, PaddedSize(formatBytes) - sizeof body)) return false;
   format = FormatOf(body);
   for (;;) {
     if (!ReadExactly(file, chunk, sizeof chunk)) return false;
@@ -222,7 +226,7 @@ bool FindDataChunk(std::FILE* file, SoundFormat& format, std::uint32_t& dataByte
       dataBytes = Little32(chunk + 4);
       return true;
     }
-    if (!SkipChunkBody(file, Little32(chunk + 4))) return false;
+    if (!SkipChunkBody(file, PaddedSize(Little32(chunk + 4)))) return false;
   }
 }
 
@@ -271,7 +275,7 @@ void PlayWavImage(std::string_view image) {
   // The "fmt " fields end at byte 36.
   if (image.size() < 36 || !SameChunkId(bytes, "RIFF") || !SameChunkId(bytes + 12, "fmt ")) return;
   const SoundFormat format = FormatOf(bytes + 20);
-  std::size_t offset = 20 + static_cast<std::size_t>(Little32(bytes + 16));
+  std::uint64_t offset = 20 + PaddedSize(Little32(bytes + 16));
   while (offset + 8 <= image.size()) {
     const std::size_t size = Little32(bytes + offset + 4);
     if (SameChunkId(bytes + offset, "data")) {
@@ -281,7 +285,7 @@ void PlayWavImage(std::string_view image) {
                   format.bitsPerSample);
       return;
     }
-    offset += 8 + size;
+    offset += 8 + PaddedSize(static_cast<std::uint32_t>(size));
   }
 }
 

@@ -208,6 +208,15 @@ TEST_F(WavPlaybackTest, ChunksBeforeDataAreSkippedAndIdsIgnoreCase) {
                                                      "22050 16 2 500 [500]", "11025 8 1 256 [256]"}));
 }
 
+TEST_F(WavPlaybackTest, OddSizedChunksAreFollowedByAPadByte) {
+  // A 3-byte LIST chunk takes 4 bytes in the file: the pad byte is skipped.
+  const std::string samples(1000, 'a');
+  const std::string wav = WavBytes(samples, 8000, 1, 8, Chunk("LIST", "abc") + std::string(1, '\0'));
+  EXPECT_EQ(PlayFile(wav), 0);
+  PlayWavImage(wav);
+  EXPECT_EQ(Played(false), (std::vector<std::string>{"8000 8 1 1000 [1000]", "8000 8 1 1000 [1000]"}));
+}
+
 TEST_F(WavPlaybackTest, AKeyQueuedDuringALongFileStopsItAndStaysQueued) {
   UseAudioOutput(std::make_unique<FakeOutput>());
   // The key arrives while the player waits for a free slot.
