@@ -30,8 +30,9 @@ void FlushConsole();
 // key is ESC (27).
 int ReadKey();
 
-// Reads a line with echo until Enter; backspace rubs out. At most
-// capacity - 2 characters are kept; the result ends with "\r\n".
+// Reads a line with echo until Enter; backspace rubs out; extended keys
+// and other control keys are ignored. At most capacity - 2 characters are
+// kept; the result ends with "\r\n".
 std::string ReadConsoleLine(int capacity = 128);
 
 // Waits the given number of milliseconds, then handles pending events.

@@ -55,14 +55,18 @@ int ScaledDpi(int wanted, int measured) {
 
 std::string FindMonospacedFontFile(const std::string& face, int weight, bool& bold) {
   if (FcInit() == FcFalse) return {};
+  std::string file;
   for (const std::string& family : {Utf8FromWindows1252(face), std::string("DejaVu Sans Mono"), std::string("monospace")}) {
     const FontMatch match = MatchFont(family, weight);
     if (match.monospaced && !match.file.empty()) {
       bold = match.bold;
-      return match.file;
+      file = match.file;
+      break;
     }
   }
-  return {};
+  // Matching is done once per window; the configuration is not kept.
+  FcFini();
+  return file;
 }
 
 bool OpenConsoleFont(const VideoSettings& settings, int workAreaWidth, int workAreaHeight, ConsoleFont& font,

@@ -83,14 +83,19 @@ class SdlHost : public ConsoleHost {
       error = NoDisplayMessage() + " (" + Windows1252FromUtf8(SDL_GetError()) + ")";
       return false;
     }
-    if (!HasEnvironment("SDL_VIDEODRIVER") && IsInvisibleDriver(SDL_GetCurrentVideoDriver())) {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!HasEnvironment("SDL_VIDEODRIVER") && IsInvisibleDriver(driver)) {
       error = NoDisplayMessage();
       return false;
+    }
+    // Where the window has pixels of its own, the grid is drawn on them,
+    // without a GL renderer behind the window surface.
+    if (driver != nullptr && (std::strcmp(driver, "x11") == 0 || IsInvisibleDriver(driver))) {
+      SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     }
     SDL_Rect workArea{0, 0, 1024, 768};
     SDL_GetDisplayUsableBounds(0, &workArea);
     if (!OpenConsoleFont(settings, workArea.w, workArea.h, font_, error)) return false;
-    settings_ = settings;
     const int width = kColumns * font_.cellWidth;
     const int height = kRows * font_.lineHeight;
     const Uint32 flags = SDL_WINDOW_RESIZABLE | (settings.normalSize ? 0u : static_cast<Uint32>(SDL_WINDOW_MAXIMIZED));
@@ -129,7 +134,7 @@ class SdlHost : public ConsoleHost {
   void ShowScroll() override {
     SDL_Surface* surface = Surface();
     if (surface == nullptr || magnifierCopy_ != nullptr) return;
-    if (!settings_.slowScroll || !consoleWindow.focused || !WellAboveScreenBottom()) {
+    if (!consoleWindow.settings.slowScroll || !consoleWindow.focused || !WellAboveScreenBottom()) {
       DrawAll();
       return;
     }
@@ -315,7 +320,7 @@ class SdlHost : public ConsoleHost {
   // around the pointer while the right button is held.
   void StartMagnifier(int x, int y) {
     SDL_Surface* surface = Surface();
-    if (magnifierCopy_ != nullptr || settings_.magnifierFactor == 0 || surface == nullptr) return;
+    if (magnifierCopy_ != nullptr || consoleWindow.settings.magnifierFactor == 0 || surface == nullptr) return;
     magnifierCopy_ = SDL_ConvertSurface(surface, surface->format, 0);
     if (magnifierCopy_ != nullptr) DrawMagnified(x, y);
   }
@@ -323,7 +328,7 @@ class SdlHost : public ConsoleHost {
   void DrawMagnified(int x, int y) {
     SDL_Surface* surface = Surface();
     if (surface == nullptr) return;
-    const PixelRect part = MagnifierSource(x, y, magnifierCopy_->w, magnifierCopy_->h, settings_.magnifierFactor);
+    const PixelRect part = MagnifierSource(x, y, magnifierCopy_->w, magnifierCopy_->h, consoleWindow.settings.magnifierFactor);
     SDL_Rect source{part.x, part.y, std::max(part.width, 1), std::max(part.height, 1)};
     SDL_BlitScaled(magnifierCopy_, &source, surface, nullptr);
     SDL_UpdateWindowSurface(window_);
@@ -336,7 +341,6 @@ class SdlHost : public ConsoleHost {
 
   SDL_Window* window_ = nullptr;
   ConsoleFont font_;
-  VideoSettings settings_;
   std::array<SDL_Surface*, 256> glyphs_{};
   SDL_Surface* magnifierCopy_ = nullptr;
   bool caretVisible_ = false;

@@ -1,6 +1,7 @@
 // The SDL window itself, under SDL's offscreen video driver: its size from
 // the font, the text and colours it draws (a screenshot is saved as
-// test-output/console_window.png), and SDL key events arriving in the queue.
+// test-output/console_window.png in the build tree), and SDL key events
+// arriving in the queue.
 #include <SDL.h>
 #include <png.h>
 
@@ -150,9 +151,8 @@ TEST_F(SdlHostTest, WrittenTextIsDrawnWithItsAccentsAndColours) {
   SetTextColour(14);
   WriteToConsole("Aten\xE7\xE3o");
 
-  const std::string directory = "test-output";
-  std::filesystem::create_directories(directory);
-  const std::string screenshot = std::filesystem::absolute(directory + "/console_window.png").string();
+  std::filesystem::create_directories(RELEVIX_TEST_OUTPUT_DIR);
+  const std::string screenshot = RELEVIX_TEST_OUTPUT_DIR "/console_window.png";
   ASSERT_TRUE(SavePng(Surface(), screenshot));
   RecordProperty("screenshot", screenshot);
   std::printf("screenshot: %s\n", screenshot.c_str());
@@ -267,6 +267,39 @@ TEST_F(SdlHostTest, TheRightButtonMagnifiesUntilReleased) {
   KeyPressed();
   EXPECT_EQ(CellPixels(1, 0), before);
   EXPECT_EQ(CountInCell(1, 1, kBlack, false), 0);
+
+  // AMPLIF "0" (factor 0) leaves the magnifier off.
+  consoleWindow.settings.magnifierFactor = 0;
+  event.type = SDL_MOUSEBUTTONDOWN;
+  event.button.state = SDL_PRESSED;
+  SDL_PushEvent(&event);
+  KeyPressed();
+  EXPECT_EQ(CellPixels(1, 0), before);
+  EXPECT_EQ(CountInCell(1, 1, kBlack, false), 0);
+}
+
+TEST_F(SdlHostTest, SlowScrollingMovesThePixelsUpALine) {
+  consoleWindow.settings.slowScroll = true;
+  ConsoleFocusChanged(true);
+  for (int row = 1; row <= 25; ++row) {
+    MoveCursor(row, row);
+    WriteToConsole("linha");
+  }
+  SetBackgroundColour(1);
+  const std::vector<Rgb> secondRow = CellPixels(1, 1);
+  // A mark that only the pixels know of: moved, not redrawn.
+  SDL_Rect mark{40 * cellWidth_, lineHeight_, cellWidth_, lineHeight_};
+  SDL_FillRect(Surface(), &mark, SDL_MapRGB(Surface()->format, 255, 0, 255));
+  WriteToConsole("\n");
+  EXPECT_EQ(CountInCell(40, 0, Rgb{255, 0, 255}), cellWidth_ * lineHeight_);
+  // The second row's image is now the first's, and the new line is the
+  // current background: as if redrawn from the grid.
+  EXPECT_EQ(CellPixels(1, 0), secondRow);
+  EXPECT_EQ(CountInCell(0, 24, kBlue), cellWidth_ * lineHeight_);
+  std::vector<std::vector<Rgb>> moved;
+  for (int row = 0; row < 25; ++row) moved.push_back(CellPixels(row, row));
+  consoleWindow.host->DrawAll();
+  for (int row = 0; row < 25; ++row) EXPECT_EQ(CellPixels(row, row), moved[static_cast<std::size_t>(row)]) << row;
 }
 
 TEST_F(SdlHostTest, TheClipboardSpeaksUtf8ToTheDesktop) {

@@ -27,3 +27,4 @@ int RunTranscribeCommand(CliArguments args);
 int RunKeyboardCommand(CliArguments args);
 int RunPlayCommand(CliArguments args);
 int RunSpeakTranslatorCommand(CliArguments args);
+int RunSpeakCommand(CliArguments args);

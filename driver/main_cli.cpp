@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
   if (command == "teclado") return RunKeyboardCommand(args);
   if (command == "play") return RunPlayCommand(args);
   if (command == "speak-translator") return RunSpeakTranslatorCommand(args);
+  if (command == "speak") return RunSpeakCommand(args);
   PrintUsage();
   return 64;
 }

@@ -1,4 +1,7 @@
-// The speech front end as the rest of the program calls it. Speech is
+// The speech front end: everything the program says goes through here.
+// Digits become numbers joined from recorded pieces, words go to the diphone
+// translator, signs are played as letter sounds, message keys as their
+// recordings; a queued key stops speech at once and stays queued. Speech is
 // silent until StartSpeech has set up a voice; the writing half of each
 // operation always works, so a program that never starts speech (the
 // command-line tool) shows every text and says nothing.
@@ -7,15 +10,63 @@
 #include <string>
 #include <string_view>
 
+// Once at start. A speed of 0 or less takes TRADUTOR/VELOCIDADE (1..5, else
+// 3); the messages directory holds the recordings of the message keys. When
+// the translator cannot start, the error is written and, after Enter, the
+// program ends.
+void StartSpeech(int speed, std::string_view messagesDirectory);
 bool SpeechStarted();
+// Waits for speech to end, stops it, closes the speech server and the
+// translator.
+void ShutdownSpeech();
 
+// Returns when the text has been said or a key was queued (with a speech
+// server: as soon as the server has it).
 void SpeakText(std::string_view text);
+// Each character by its letter sound, until a key is queued.
+void SpeakLetters(std::string_view text);
+// The letter sound _CODE.wav of the letters directory.
+void PlayLetterSound(unsigned char character);
+// The recording of a key: "_name" in the letters directory, any other key in
+// the messages directory.
 bool HasMessageSound(std::string_view key);
 void PlayMessageSound(std::string_view key);
+
 // Writes the number in decimal on the console, then speaks it.
 void SpeakNumber(int number);
-// Write on the console (flushed), then speak; the second adds a line end.
+// Write on the console (flushed), then speak; the second then ends the line.
 void WriteAndSpeak(std::string_view text);
 void WriteLineAndSpeak(std::string_view text);
+
+// The pause after a sign at the front of text: its letter sound, then the
+// pause the settings give it ("." "," and "-" only before a blank).
+void PunctuationPause(std::string_view text);
+// Waits in steps of 50 ms; a queued key skips the rest.
+void PausePlayback(int milliseconds);
+
+// False once a key is queued (speech is then stopped, the key kept).
 bool IsSpeaking();
-void ShutdownSpeech();
+void WaitSpeechEnd();
+// Waits for a text handed to a speech server before a recorded sound plays.
+void FinishPendingSpeech();
+void StopSpeech();
+
+void PlayWavImageAndWait(std::string_view image);
+// A short click (a sign repeated too often) and the refusal tone (which also
+// drops every queued key).
+void PlayClick();
+void PlayBeep();
+
+// A key read after speech has ended; an extended key has key 0 and its code
+// (32 otherwise). F8 says the time and reads on; a printable key is spoken
+// and written.
+struct EchoedKey {
+  int key = 0;
+  int code = 32;
+};
+EchoedKey ReadKeyEchoed();
+// Reads a key, stops speech and says the key.
+int ReadKeySpoken();
+
+// Puts the front end back as before StartSpeech (tests).
+void ResetSpeech();

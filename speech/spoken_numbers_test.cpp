@@ -1,0 +1,77 @@
+#include "speech/spoken_numbers.h"
+
+#include <gtest/gtest.h>
+
+#include "speech/speech_test_support.h"
+
+namespace {
+
+using speech_testing::SpeechTest;
+using Sounds = std::vector<std::string>;
+
+TEST(NumberToWordsTest, SaysNumbersAsPortugueseDoes) {
+  const std::pair<unsigned long long, const char*> cases[] = {
+      {0, "zero"},
+      {10, "dez"},
+      {16, "dezesseis"},
+      {17, "dezessete"},
+      {21, "vinte e um"},
+      {100, "cem"},
+      {115, "cento e quinze"},
+      {200, "duzentos"},
+      {1000, "mil "},
+      {2001, "dois mil e um"},
+      {1000000, "um milh\xE3o "},
+      {2000000, "dois milh\xF5" "es "},
+      {2500000, "dois milh\xF5" "es e quinhentos mil "},
+      {1000000000000, "um trilh\xE3o "},
+  };
+  for (const auto& [number, words] : cases) EXPECT_EQ(NumberToWords(number), words) << number;
+}
+
+TEST(NumberPiecesTest, PieceNamesAreWordsWithoutTildesCutToEightCharacters) {
+  EXPECT_EQ(NumberPieces(NumberToWords(16), false), Sounds{"_dezesse"});
+  EXPECT_EQ(NumberPieces(NumberToWords(17), false), Sounds{"_dezeset"});
+  EXPECT_EQ(NumberPieces(NumberToWords(400), false), Sounds{"_quatroc"});
+  EXPECT_EQ(NumberPieces(NumberToWords(1000000), false), (Sounds{"_um", "_milhao"}));
+  EXPECT_EQ(NumberPieces(NumberToWords(2000000), false), (Sounds{"_dois", "_milhoes"}));
+  // The feminine changes only the last word.
+  EXPECT_EQ(NumberPieces("um mil e um", true), (Sounds{"_um", "_mil", "_e", "_uma"}));
+  EXPECT_EQ(NumberPieces("vinte e dois", true), (Sounds{"_vinte", "_e", "_duas"}));
+  EXPECT_EQ(NumberPieces("doze", true), Sounds{"_doze"});
+}
+
+TEST_F(SpeechTest, TimesSayHoursInTheFeminine) {
+  SpeakTime(1, 5);
+  EXPECT_EQ(Heard(), (Sounds{"memory", "_hora", "memory", "_minutos"}));
+  EXPECT_EQ(MemoryBytes(), (std::vector<long>{Joined({"_uma"}), Joined({"_cinco"})}));
+  ForgetHeard();
+  SpeakTime(2, 1);
+  EXPECT_EQ(Heard(), (Sounds{"memory", "_horas", "memory", "_minuto"}));
+  EXPECT_EQ(MemoryBytes(), (std::vector<long>{Joined({"_duas"}), Joined({"_um"})}));
+  ForgetHeard();
+  SpeakTime(22, 0);
+  EXPECT_EQ(Heard(), (Sounds{"memory", "_horas"}));
+  EXPECT_EQ(MemoryBytes(), std::vector<long>{Joined({"_vinte", "_e", "_duas"})});
+}
+
+TEST_F(SpeechTest, TheFirstDayOfAMonthIsPrimeiro) {
+  SpeakDate(1, 9, 2024);  // a Sunday
+  EXPECT_EQ(Heard(), (Sounds{"_Domingo", "_primeir", "_de", "_Setembr", "_de", "memory", "_e", "memory"}));
+  EXPECT_EQ(MemoryBytes(), (std::vector<long>{Joined({"_dois", "_mil"}), Joined({"_vinte", "_e", "_quatro"})}));
+}
+
+TEST_F(SpeechTest, AMissingPieceIsLeftOut) {
+  std::filesystem::remove(dir_.File("letras/_mil.wav"));
+  SpeakNumberWords("dois mil e um", false);
+  EXPECT_EQ(MemoryBytes(), std::vector<long>{Joined({"_dois", "_e", "_um"})});
+}
+
+TEST_F(SpeechTest, PiecesAreJoinedIntoSoundsOfAtMost30000Samples) {
+  WriteSound("_oito", 20000);
+  WriteSound("_cem", 40000);
+  SpeakNumberWords("oito oito cem", false);
+  EXPECT_EQ(MemoryBytes(), (std::vector<long>{20000, 20000, 30000}));
+}
+
+}  // namespace
