@@ -18,7 +18,8 @@ namespace {
 
 std::uint32_t Little(const std::string& bytes, std::size_t at, int size) {
   std::uint32_t value = 0;
-  for (int i = size - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+  for (int i = size - 1; i >= 0; --i)
+    value = value << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
   return value;
 }
 
@@ -26,7 +27,8 @@ std::uint32_t Little(const std::string& bytes, std::size_t at, int size) {
 std::string ProblemOf(const std::string& folder, const std::string& name) {
   const std::string bytes = testing_support::ReadFile(JoinPath(DataDirectory(), "som/" + folder + "/" + name + ".wav"));
   if (bytes.size() <= 44) return "missing or empty";
-  if (bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 8) != "WAVEfmt " || bytes.substr(36, 4) != "data") return "not canonical";
+  if (bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 8) != "WAVEfmt " || bytes.substr(36, 4) != "data")
+    return "not canonical";
   if (Little(bytes, 16, 4) != 16 || Little(bytes, 20, 2) != 1 || Little(bytes, 22, 2) != 1 ||
       Little(bytes, 24, 4) != 11025 || Little(bytes, 34, 2) != 8) {
     return "not 8-bit mono PCM at 11025 Hz";
@@ -57,11 +59,11 @@ TEST(SoundSetTest, EveryLetterSoundAndPieceTheProgramNamesIsThere) {
       for (const std::string& piece : NumberPieces(NumberToWords(n), feminine)) names.insert(piece);
     }
   }
-  for (const char* name : {"_hora", "_horas", "_minuto", "_minutos", "_de", "_primeir", "_Domingo", "_Segunda",
-                           "_Terca", "_Quarta", "_Quinta", "_Sexta", "_Sabado", "_Janeiro", "_Feverei", "_Marco",
-                           "_Abril", "_Maio", "_Junho", "_Julho", "_Agosto", "_Setembr", "_Outubro", "_Novembr",
-                           "_Dezembr", "_MENOS", "_DEL", "_APFCPO", "_APICPO", "_CPOAPA", "_FALACI", "_FALDLG",
-                           "_VELOC"}) {
+  for (const char* name :
+       {"_hora",   "_horas",  "_minuto", "_minutos", "_de",      "_primeir", "_Domingo", "_Segunda", "_Terca",
+        "_Quarta", "_Quinta", "_Sexta",  "_Sabado",  "_Janeiro", "_Feverei", "_Marco",   "_Abril",   "_Maio",
+        "_Junho",  "_Julho",  "_Agosto", "_Setembr", "_Outubro", "_Novembr", "_Dezembr", "_MENOS",   "_DEL",
+        "_APFCPO", "_APICPO", "_CPOAPA", "_FALACI",  "_FALDLG",  "_VELOC"}) {
     names.insert(name);
   }
   for (const char key : std::string("0123456789#X")) names.insert(std::string("dtmf_") + key);

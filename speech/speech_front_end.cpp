@@ -47,9 +47,7 @@ std::size_t SpeakDigitRun(const std::string& text, std::size_t head) {
   return end;
 }
 
-bool IsWww(std::string_view run) {
-  return run.size() == 3 && run.find_first_not_of("wW") == std::string_view::npos;
-}
+bool IsWww(std::string_view run) { return run.size() == 3 && run.find_first_not_of("wW") == std::string_view::npos; }
 
 // A run of words for the translator. A run too long for it is taken in
 // parts, cut after a blank where there is one, so nothing is left unsaid.
@@ -66,9 +64,9 @@ std::size_t SpeakPhraseRun(const std::string& text, std::size_t head) {
     TranslatorSpeak(TranslatorTranscribe(run), false);
   }
   // A hyphenated word goes on as a phrase.
-  const bool hyphenJoins = end + 1 < text.size() && text[end] == '-' &&
-                           (IsAsciiLetter(static_cast<unsigned char>(text[end + 1])) ||
-                            static_cast<unsigned char>(text[end + 1]) >= 128);
+  const bool hyphenJoins =
+      end + 1 < text.size() && text[end] == '-' &&
+      (IsAsciiLetter(static_cast<unsigned char>(text[end + 1])) || static_cast<unsigned char>(text[end + 1]) >= 128);
   return hyphenJoins ? end + 1 : end;
 }
 

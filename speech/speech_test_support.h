@@ -33,10 +33,10 @@ inline void RecordDelay(int milliseconds) { Delays().push_back(milliseconds); }
 // Every piece a test may ask for; each gets its own length.
 inline const std::vector<std::string>& PieceNames() {
   static const std::vector<std::string> names{
-      "_zero",    "_um",      "_uma",     "_dois",    "_duas",    "_tres",    "_quatro",  "_cinco",   "_seis",
-      "_sete",    "_oito",    "_nove",    "_dez",     "_dezesse", "_dezeset", "_vinte",   "_cento",   "_quatroc",
-      "_cinquen", "_mil",     "_milhao",  "_milhoes", "_e",       "_hora",    "_horas",   "_minuto",  "_minutos",
-      "_de",      "_primeir", "_Domingo", "_Setembr", "_MENOS"};
+      "_zero",  "_um",      "_uma",     "_dois", "_duas",    "_tres",    "_quatro",  "_cinco",
+      "_seis",  "_sete",    "_oito",    "_nove", "_dez",     "_dezesse", "_dezeset", "_vinte",
+      "_cento", "_quatroc", "_cinquen", "_mil",  "_milhao",  "_milhoes", "_e",       "_hora",
+      "_horas", "_minuto",  "_minutos", "_de",   "_primeir", "_Domingo", "_Setembr", "_MENOS"};
   return names;
 }
 
@@ -50,7 +50,7 @@ class SpeechTest : public ::testing::Test {
     SetDelayHandler(RecordDelay);
     ChooseAudioOutput("null:" + Log());
     for (int code = 32; code < 256; ++code) WriteSound("_" + std::to_string(code), 300);
-    for (std::size_t i = 0; i < PieceNames().size(); ++i) WriteSound(PieceNames()[i], PieceBytes(PieceNames()[i]));
+    for (const std::string& piece : PieceNames()) WriteSound(piece, PieceBytes(piece));
     WriteSettings("");
     StartSpeech(0, dir_.File("relevix"));
   }
@@ -88,8 +88,9 @@ class SpeechTest : public ::testing::Test {
 
   // The length of one sound joined from pieces.
   static long Joined(const std::vector<std::string>& pieces) {
-    return std::accumulate(pieces.begin(), pieces.end(), 0L,
-                           [](long sum, const std::string& piece) { return sum + static_cast<long>(PieceBytes(piece)); });
+    return std::accumulate(pieces.begin(), pieces.end(), 0L, [](long sum, const std::string& piece) {
+      return sum + static_cast<long>(PieceBytes(piece));
+    });
   }
 
   std::string Log() const { return dir_.File("heard.log"); }

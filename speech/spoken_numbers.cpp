@@ -11,15 +11,15 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 10> kUnits{"zero", "um",   "dois", "tres", "quatro",
+constexpr std::array<std::string_view, 10> kUnits{"zero",  "um",   "dois", "tres", "quatro",
                                                   "cinco", "seis", "sete", "oito", "nove"};
-constexpr std::array<std::string_view, 10> kTeens{"dez",      "onze",     "doze",      "treze",     "quatorze",
-                                                  "quinze",   "dezesseis", "dezessete", "dezoito", "dezenove"};
-constexpr std::array<std::string_view, 10> kTens{"",         "",        "vinte",   "trinta",  "quarenta",
+constexpr std::array<std::string_view, 10> kTeens{"dez",    "onze",      "doze",      "treze",   "quatorze",
+                                                  "quinze", "dezesseis", "dezessete", "dezoito", "dezenove"};
+constexpr std::array<std::string_view, 10> kTens{"",          "",         "vinte",   "trinta",  "quarenta",
                                                  "cinquenta", "sessenta", "setenta", "oitenta", "noventa"};
-constexpr std::array<std::string_view, 10> kHundreds{"",           "cento",      "duzentos",   "trezentos",
-                                                     "quatrocentos", "quinhentos", "seiscentos", "setecentos",
-                                                     "oitocentos",   "novecentos"};
+constexpr std::array<std::string_view, 10> kHundreds{
+    "",           "cento",      "duzentos",   "trezentos",  "quatrocentos",
+    "quinhentos", "seiscentos", "setecentos", "oitocentos", "novecentos"};
 // Trillions, billions, millions, thousands, units.
 constexpr std::array<std::string_view, 5> kScaleOne{"trilh\xE3o ", "bilh\xE3o ", "milh\xE3o ", "mil ", ""};
 constexpr std::array<std::string_view, 5> kScaleMany{"trilh\xF5" "es ", "bilh\xF5" "es ", "milh\xF5" "es ", "mil ", ""};

@@ -22,9 +22,15 @@ TEST(NumberToWordsTest, SaysNumbersAsPortugueseDoes) {
       {1000, "mil "},
       {2001, "dois mil e um"},
       {1000000, "um milh\xE3o "},
-      {2000000, "dois milh\xF5" "es "},
-      {2500000, "dois milh\xF5" "es e quinhentos mil "},
+      {2000000,
+       "dois milh\xF5"
+       "es "},
+      {2500000,
+       "dois milh\xF5"
+       "es e quinhentos mil "},
       {1000000000000, "um trilh\xE3o "},
+      // Past the trillions there are no scale words: digit by digit.
+      {1000000000000002, "um zero zero zero zero zero zero zero zero zero zero zero zero zero zero dois"},
   };
   for (const auto& [number, words] : cases) EXPECT_EQ(NumberToWords(number), words) << number;
 }
@@ -59,6 +65,9 @@ TEST_F(SpeechTest, TheFirstDayOfAMonthIsPrimeiro) {
   SpeakDate(1, 9, 2024);  // a Sunday
   EXPECT_EQ(Heard(), (Sounds{"_Domingo", "_primeir", "_de", "_Setembr", "_de", "memory", "_e", "memory"}));
   EXPECT_EQ(MemoryBytes(), (std::vector<long>{Joined({"_dois", "_mil"}), Joined({"_vinte", "_e", "_quatro"})}));
+  ForgetHeard();
+  SpeakDate(1, 13, 2024);
+  EXPECT_TRUE(Heard().empty()) << "no thirteenth month";
 }
 
 TEST_F(SpeechTest, AMissingPieceIsLeftOut) {

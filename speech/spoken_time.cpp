@@ -44,8 +44,8 @@ void SpeakDate(int day, int month, int year) {
   if (month < 1 || month > 12) return;
   using namespace std::chrono;
   // A day past the month's end counts on into the next, as the calendar does.
-  const sys_days date = sys_days(std::chrono::year(year) / std::chrono::month(static_cast<unsigned>(month)) / 1) +
-                        days(day - 1);
+  const sys_days date =
+      sys_days(std::chrono::year(year) / std::chrono::month(static_cast<unsigned>(month)) / 1) + days(day - 1);
   PlayPiece(kWeekdays[weekday(date).c_encoding()]);
   if (day == 1) {
     PlayMessageSound("_primeir");

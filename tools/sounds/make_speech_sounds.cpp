@@ -96,8 +96,8 @@ std::string DialTone(double low, double high) {
   for (int i = 0; i < kLength; ++i) {
     const double t = static_cast<double>(i) / kOutputRate;
     const double fade = std::min({1.0, static_cast<double>(i) / kFade, static_cast<double>(kLength - 1 - i) / kFade});
-    const double value = kAmplitude * fade *
-                         (std::sin(2 * std::numbers::pi * low * t) + std::sin(2 * std::numbers::pi * high * t));
+    const double value =
+        kAmplitude * fade * (std::sin(2 * std::numbers::pi * low * t) + std::sin(2 * std::numbers::pi * high * t));
     samples += static_cast<char>(128 + std::lround(value));
   }
   return samples;
