@@ -1,0 +1,41 @@
+// What the fuzz targets that read a file share: one temporary file, made at
+// start and removed at exit, that each input is written to, and a console
+// that writes nowhere.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "console/console.h"
+
+namespace fuzzing {
+
+inline std::string& InputPath() {
+  static std::string path;
+  return path;
+}
+
+inline void RemoveInputFile() { unlink(InputPath().c_str()); }
+
+inline void MakeInputFile() {
+  char pattern[] = "/tmp/relevix-fuzz-XXXXXX";
+  const int fd = mkstemp(pattern);
+  if (fd < 0) std::abort();
+  close(fd);
+  InputPath() = pattern;
+  std::atexit(RemoveInputFile);
+  SetConsoleStream(std::fopen("/dev/null", "w"));
+}
+
+inline void WriteInputFile(const std::uint8_t* data, std::size_t size) {
+  std::FILE* file = std::fopen(InputPath().c_str(), "wb");
+  if (file == nullptr) std::abort();
+  std::fwrite(data, 1, size, file);
+  std::fclose(file);
+}
+
+}  // namespace fuzzing
