@@ -2,6 +2,7 @@
 // and checking a set-up.
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "driver/cli.h"
 #include "platform/paths.h"
@@ -9,36 +10,44 @@
 
 namespace {
 
+struct Command {
+  const char* name;
+  int (*run)(CliArguments args);
+  const char* usage;  // Windows-1252
+};
+
+constexpr Command kCommands[] = {
+    {"print", RunPrintCommand,
+     "print [--settings ARQUIVO] [--device NOME] [--copies N] [--pages A-B] [--first-number N]\n"
+     "        [--title TEXTO] ARQUIVO   imprime o arquivo em Braille"},
+    {"preview", RunPreviewCommand, "preview [--settings ARQUIVO] ARQUIVO   mostra as p\xE1ginas em Braille Unicode"},
+    {"transcribe", RunTranscribeCommand,
+     "transcribe [--old] [--english] TEXTO   mostra a transcri\xE7\xE3o Braille do texto"},
+    {"settings", RunSettingsCommand, "settings [--settings ARQUIVO]   mostra a configura\xE7\xE3o de impress\xE3o em uso"},
+    {"speak", RunSpeakCommand, "speak [--settings ARQUIVO] TEXTO   fala o texto como o programa fala"},
+    {"speak-translator", RunSpeakTranslatorCommand,
+     "speak-translator [--settings ARQUIVO] [--show] TEXTO   fala o texto pelo tradutor de difones"},
+    {"play", RunPlayCommand, "play ARQUIVO.wav   toca um arquivo de som"},
+    {"teclado", RunKeyboardCommand, "teclado   mostra os c\xF3" "digos de cada tecla (ESC duas vezes termina)"},
+};
+
 void PrintUsage() {
-  PrintError(
-      "Uso: relevix-cli COMANDO [OP\xC7\xD5" "ES]\n"
-      "  settings [--settings ARQUIVO]   mostra a configura\xE7\xE3o de impress\xE3o em uso\n"
-      "  print [--settings ARQUIVO] [--device NOME] [--copies N] [--pages A-B] [--first-number N]\n"
-      "        [--title TEXTO] ARQUIVO   imprime o arquivo em Braille\n"
-      "  preview [--settings ARQUIVO] ARQUIVO   mostra as p\xE1ginas em Braille Unicode\n"
-      "  transcribe [--old] [--english] TEXTO   mostra a transcri\xE7\xE3o Braille do texto");
+  std::string usage = "Uso: relevix-cli COMANDO [OP\xC7\xD5" "ES]";
+  for (const Command& command : kCommands) usage += std::string("\n  ") + command.usage;
+  PrintError(usage);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   InitStartupDirectory();
-  if (argc < 2) {
-    PrintUsage();
-    return 64;
+  if (argc >= 2) {
+    CliArguments args;
+    for (int i = 2; i < argc; ++i) args.push_back(Windows1252FromUtf8(argv[i]));
+    for (const Command& command : kCommands) {
+      if (argv[1] == std::string_view(command.name)) return command.run(args);
+    }
   }
-  const std::string command = argv[1];
-  CliArguments args;
-  for (int i = 2; i < argc; ++i) args.push_back(Windows1252FromUtf8(argv[i]));
-
-  if (command == "settings") return RunSettingsCommand(args);
-  if (command == "print") return RunPrintCommand(args);
-  if (command == "preview") return RunPreviewCommand(args);
-  if (command == "transcribe") return RunTranscribeCommand(args);
-  if (command == "teclado") return RunKeyboardCommand(args);
-  if (command == "play") return RunPlayCommand(args);
-  if (command == "speak-translator") return RunSpeakTranslatorCommand(args);
-  if (command == "speak") return RunSpeakCommand(args);
   PrintUsage();
   return 64;
 }
