@@ -82,6 +82,16 @@ TEST_F(ComposerTest, LineOfTenLeadingBlanksIsCentredAndEndsTheParagraph) {
   EXPECT_EQ(Print("            tres\r\n"), L(Blanks(12) + "tres") + kFF);
 }
 
+TEST_F(ComposerTest, CentredLineLongerThanTheWidthIsCutAndEveryPieceCentred) {
+  printSettings.AUTOFORMATA = true;
+  printSettings.COLUNAS = 10;
+  // "aaaa bbbb" (9 cells) gets (10 - 9) / 2 = 0 blanks, "cccc" 3; the rest
+  // is written at once, though reformatting would keep a partial line.
+  EXPECT_EQ(Print(Blanks(11) + "aaaa bbbb cccc\r\ndddd\r\n"), L("aaaa bbbb") + L("   cccc") + L("dddd") + kFF);
+  // Centred within the width the margin leaves: (8 - 4) / 2 = 2 blanks.
+  EXPECT_EQ(Print("<M  >\r\n" + Blanks(12) + "tres\r\n"), L("    tres") + kFF);
+}
+
 TEST_F(ComposerTest, ContinuationLinesAreIndentedByTwoCells) {
   printSettings.COLUNAS = 12;
   const std::string text = "aaaa bbbb cccc dddd eeee\r\n";
@@ -156,6 +166,53 @@ TEST_F(ComposerTest, HeaderOfFrontAndShiftedBackPages) {
   printSettings.AFASTACABECPAR = false;
   printSettings.BRPAGINI = 4;
   EXPECT_EQ(Print("a\r\nb\r\nc\r\nd\r\n"), L("#4" + Blanks(13) + title) + L("d") + kFF);
+}
+
+TEST_F(ComposerTest, PageOfTwentyEightLinesHoldsTheHeaderAndTwentySevenBodyLines) {
+  printSettings.LINHAS = 28;
+  std::string text;
+  for (int line = 0; line < 29; ++line) text += "a\r\n";
+  std::string lines;
+  for (int line = 0; line < 28; ++line) lines += L("a");
+  // Without headers: 28 body lines, then the 29th on page 2.
+  EXPECT_EQ(Print(text), lines + kFF + L("a") + kFF);
+  // With headers: the header and 27 body lines; page 2 holds the other two.
+  printSettings.TITULA = true;
+  printSettings.COLUNAS = 10;
+  printSettings.BRTIT = "ab";
+  std::string bodyOfPageOne;
+  for (int line = 0; line < 27; ++line) bodyOfPageOne += L("a");
+  EXPECT_EQ(Print(text), L("   ab   #1") + bodyOfPageOne + kFF + L("   ab   #2") + L("a") + L("a") + kFF);
+}
+
+TEST_F(ComposerTest, HeaderIsTranscribedInItsOwnEnglishStyle) {
+  printSettings.COLUNAS = 14;
+  printSettings.LINHAS = 2;
+  printSettings.TITULA = true;
+  printSettings.BRTIT = "Livro";
+  // Title 6 cells, number 2: d = 6, three blanks on each side. The body
+  // keeps its own style across the header of page 2.
+  printSettings.TEXTOINGLES = true;
+  printSettings.headerEnglishStyle = false;
+  EXPECT_EQ(Print("Um\r\nDois\r\n"),
+            L("   {livro   #1") + L("\\um") + kFF + L("   {livro   #2") + L("\\dois") + kFF);
+  printSettings.TEXTOINGLES = false;
+  printSettings.headerEnglishStyle = true;
+  EXPECT_EQ(Print("Um\r\nDois\r\n"),
+            L("   \\livro   #1") + L("{um") + kFF + L("   \\livro   #2") + L("{dois") + kFF);
+}
+
+TEST_F(ComposerTest, PrintEditionNumberOnlyInTheHeadersOfFrontPages) {
+  printSettings.COLUNAS = 12;
+  printSettings.LINHAS = 2;
+  printSettings.TITULA = true;
+  printSettings.BRTIT = "ab";
+  printSettings.NUMERAORIG = true;
+  printSettings.FRENTEVERSO = true;
+  printSettings.TITULOATRAS = 2;
+  // Front: "  #5" (4) + 2 blanks + "ab" + 2 blanks + "#1" (d = 4). Back: no
+  // print-edition number; "#2", 4 blanks, "ab" (d = 8, the right fill trimmed).
+  EXPECT_EQ(Print("<5>\r\na\r\nb\r\n"), L("  #5  ab  #1") + L("a") + kFF + L("#2    ab") + L("b") + kFF);
 }
 
 TEST_F(ComposerTest, TitleWiderThanTheLineHasNoFiller) {

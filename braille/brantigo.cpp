@@ -45,7 +45,8 @@ void WriteNumber(std::string_view text, std::size_t& pos, std::string& out) {
     if (IsDigit(static_cast<unsigned char>(c)) || c == ',') {
       out += c;
     } else if (c == '.') {
-      // A point between digits separates the thousands.
+      // A point followed by a digit separates the thousands; any other
+      // point stays a point.
       out += pos + 1 < text.size() && IsDigit(ByteAt(text, pos + 1)) ? '\'' : '.';
     } else {
       return;

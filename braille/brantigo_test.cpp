@@ -84,6 +84,12 @@ TEST_F(OldRulesTest, Numbers) {
                        {"3-4", "#3-#4"}});
 }
 
+// The number takes every point after it, so three points after a number
+// are no ellipsis.
+TEST_F(OldRulesTest, NumberTakesThePointsAfterIt) {
+  ExpectAllBothStyles({{"1...", "#1..."}, {"1.5...", "#1'5..."}, {"1,.5", "#1,'5"}, {"1 ...", "#1 '''"}});
+}
+
 TEST_F(OldRulesTest, LowerNumbers) {
   ExpectAllBothStyles({{"`1234567890", "#,;:.?!){*}"}, {"`3/4", "#:4"}, {"`12/34", "#,;34"}, {"`5/", "#?"}});
 }

@@ -37,6 +37,18 @@ TEST_F(UnifiedTest, DescribedExamplesEnglishStyle) {
   ExpectAll({{"Brasil", "\\brasil"}, {"fim.", "fim/"}, {".", "/"}}, true);
 }
 
+TEST_F(UnifiedTest, PeriodsOutsideNumbers) {
+  ExpectAll({{"...", "..."}, {"a.b", "a.b"}}, false);
+  ExpectAll({{"...", "///"}, {"a.b", "a/b"}, {"\x85", "..."}}, true);
+}
+
+// A period after a number belongs to the number, so it stays a period in
+// English style too.
+TEST_F(UnifiedTest, NumberTakesThePeriodsAfterIt) {
+  ExpectAllBothStyles({{"1...", "#1..."}, {"12.5.", "#12.#5."}, {"1. a", "#1. a"}});
+  ExpectAll({{"1 .", "#1 /"}}, true);
+}
+
 TEST_F(UnifiedTest, LeadingBlank) {
   ExpectAllBothStyles({{"", ""}, {" ", " "}, {"  ", "  "}, {" x", "x"}, {" 1", "#1"}, {"x ", "x "}, {"a b", "a b"}});
 }

@@ -97,6 +97,12 @@ TEST_F(CommandTest, WhichCommandsEndTheOpenParagraph) {
   }
 }
 
+TEST_F(CommandTest, SwitchesLookOnlyAtTheTwoCharactersAfterTheLetter) {
+  EXPECT_EQ(Print("<I+>ingles\r\nBrasil\r\n<F+>junta\r\num\r\ndois\r\n"), L("\\brasil") + L("um dois") + kFF);
+  printSettings.COLUNAS = 12;
+  EXPECT_EQ(Print("<r+>recuo\r\naaaa bbbb cccc\r\n"), L("aaaa bbbb") + L("  cccc") + kFF);
+}
+
 TEST_F(CommandTest, SyllableSeparationSwitchedOnAndOff) {
   printSettings.COLUNAS = 16;
   EXPECT_EQ(Print("<S+>\r\ninconstitucionalmente\r\n<S->\r\ninconstitucionalmente\r\n"),
@@ -155,6 +161,9 @@ class PictureTest : public CommandTest {
   testing_support::ScopedCwd cwd_{dir_.path()};
 };
 
+std::vector<int> pauses;
+void RecordPause(int milliseconds) { pauses.push_back(milliseconds); }
+
 std::vector<std::string> pictureLines;
 void ObservePictureLine(std::string_view cells) { pictureLines.emplace_back(cells); }
 
@@ -177,6 +186,51 @@ TEST_F(PictureTest, PictureOnAPageOfItsOwn) {
 TEST_F(PictureTest, PictureOnAnOddPageStaysOnIt) {
   printSettings.AUTOFORMATA = true;
   EXPECT_EQ(Print("um\r\n<G desenho.txt>\r\ndois\r\n"), L("um") + Picture() + "\r\n" + kFF + L("dois") + kFF);
+}
+
+TEST_F(PictureTest, PictureLinesAreNotCountedAndGetNoMarginRangeOrPause) {
+  // Not counted on the page: with two lines a page, "b" still goes on the
+  // page of "a".
+  printSettings.LINHAS = 2;
+  EXPECT_EQ(Print("a\r\n<G desenho.txt>\r\nb\r\nc\r\n"),
+            L("a") + Picture() + "\r\n" + kFF + L("b") + kFF + L("c") + kFF);
+  // Page 1 (the picture's) and page 2 lie before the range: the picture is
+  // embossed all the same, without the margin and without a pause; "a" on
+  // page 2 is not.
+  pauses.clear();
+  SetDelayHandler(RecordPause);
+  printSettings.LINHASPORMINUTO = 100;
+  printSettings.BRPAGINI = 3;
+  EXPECT_EQ(Print("<M  >\r\n<G desenho.txt>\r\na\r\n"), Picture() + "\r\n" + kFF);
+  EXPECT_TRUE(pauses.empty());
+}
+
+TEST_F(PictureTest, TrailingBytesOfThirtyTwoOrLessAreCut) {
+  // The empty cell mapped to '.' is kept: every line has 150 cells.
+  CodeTable[' '] = '.';
+  EXPECT_EQ(Print("<G desenho.txt>\r\n"),
+            kEsc + "6" + L("\";" + std::string(148, '.')) + L("a" + std::string(149, '.')) + kEsc + "]\r\n" + "\r\n" + kFF);
+  // Mapped to 0, and the second cell to 31: both are cut.
+  CodeTable[' '] = 0;
+  CodeTable[';'] = 31;
+  EXPECT_EQ(Print("<G desenho.txt>\r\n"), kEsc + "6" + L("\"") + L("a") + kEsc + "]\r\n" + "\r\n" + kFF);
+}
+
+TEST_F(PictureTest, LastRowIsTheLowestDotUpToRow299) {
+  // Only the first line: no dot, the last row is 1, one empty line.
+  testing_support::WriteFile(dir_.File("vazio.txt"), "titulo\r\n");
+  const std::string oneEmptyLine = kEsc + "6" + L("") + kEsc + "]\r\n" + "\r\n" + kFF;
+  EXPECT_EQ(Print("<g vazio.txt>\r\n"), oneEmptyLine);
+  // A dot on row 300 is read but cannot be embossed.
+  testing_support::WriteFile(dir_.File("fundo.txt"), "titulo\n" + std::string(299, '\n') + "x\n");
+  EXPECT_EQ(Print("<G fundo.txt>\r\n"), oneEmptyLine);
+  // A dot on row 299, column 0: cell rows 0 to 99, the last with dot 3 in
+  // its first cell.
+  testing_support::WriteFile(dir_.File("fundo.txt"), "titulo\n" + std::string(298, '\n') + "x\nx\n");
+  std::string expected = kEsc + "6";
+  for (int cellRow = 0; cellRow < 99; ++cellRow) expected += L("");
+  expected += L("'") + kEsc + "]\r\n" + "\r\n" + kFF;
+  EXPECT_EQ(Print("<G fundo.txt>\r\n"), expected);
 }
 
 TEST_F(PictureTest, MissingPictureIsPrintedAsText) {
