@@ -29,6 +29,25 @@ TEST(NumberToWordsTest, SaysNumbersAsPortugueseDoes) {
        "dois milh\xF5"
        "es e quinhentos mil "},
       {1000000000000, "um trilh\xE3o "},
+      {12, "doze"},
+      {19, "dezenove"},
+      {90, "noventa"},
+      {110, "cento e dez"},
+      {305, "trezentos e cinco"},
+      {1001, "mil e um"},
+      {1100, "mil e cem"},
+      {1250, "mil e duzentos e cinquenta"},
+      {21000, "vinte e um mil "},
+      {101000, "cento e um mil "},
+      {999999, "novecentos e noventa e nove mil e novecentos e noventa e nove"},
+      {1000001, "um milh\xE3o e um"},
+      {2000500,
+       "dois milh\xF5"
+       "es e quinhentos"},
+      {1000000000, "um bilh\xE3o "},
+      {2000000000000,
+       "dois trilh\xF5"
+       "es "},
       // Past the trillions there are no scale words: digit by digit.
       {1000000000000002, "um zero zero zero zero zero zero zero zero zero zero zero zero zero zero dois"},
   };
@@ -45,6 +64,10 @@ TEST(NumberPiecesTest, PieceNamesAreWordsWithoutTildesCutToEightCharacters) {
   EXPECT_EQ(NumberPieces("um mil e um", true), (Sounds{"_um", "_mil", "_e", "_uma"}));
   EXPECT_EQ(NumberPieces("vinte e dois", true), (Sounds{"_vinte", "_e", "_duas"}));
   EXPECT_EQ(NumberPieces("doze", true), Sounds{"_doze"});
+  EXPECT_EQ(NumberPieces(NumberToWords(1000000), true), (Sounds{"_um", "_milhao"}));
+  EXPECT_EQ(NumberPieces(NumberToWords(2000000000000), false), (Sounds{"_dois", "_trilhoe"}));
+  EXPECT_EQ(NumberPieces(NumberToWords(1), true), Sounds{"_uma"});
+  EXPECT_EQ(NumberPieces(NumberToWords(2), true), Sounds{"_duas"});
 }
 
 TEST_F(SpeechTest, TimesSayHoursInTheFeminine) {
@@ -70,6 +93,20 @@ TEST_F(SpeechTest, TheFirstDayOfAMonthIsPrimeiro) {
   EXPECT_TRUE(Heard().empty()) << "no thirteenth month";
 }
 
+TEST_F(SpeechTest, MidnightIsZeroHoraAndYearsBefore2000AreTheirLastTwoDigits) {
+  SpeakTime(0, 0);
+  EXPECT_EQ(Heard(), (Sounds{"memory", "_hora"}));
+  EXPECT_EQ(MemoryBytes(), std::vector<long>{Joined({"_zero"})});
+  ForgetHeard();
+  SpeakDate(5, 9, 1909);  // a Sunday
+  EXPECT_EQ(Heard(), (Sounds{"_Domingo", "memory", "_de", "_Setembr", "_de", "memory"}));
+  EXPECT_EQ(MemoryBytes(), (std::vector<long>{Joined({"_cinco"}), Joined({"_nove"})}));
+  ForgetHeard();
+  SpeakDate(3, 9, 2000);  // a Sunday; 2000 itself has no "e"
+  EXPECT_EQ(Heard(), (Sounds{"_Domingo", "memory", "_de", "_Setembr", "_de", "memory"}));
+  EXPECT_EQ(MemoryBytes(), (std::vector<long>{Joined({"_tres"}), Joined({"_dois", "_mil"})}));
+}
+
 TEST_F(SpeechTest, AMissingPieceIsLeftOut) {
   std::filesystem::remove(dir_.File("letras/_mil.wav"));
   SpeakNumberWords("dois mil e um", false);
@@ -81,6 +118,11 @@ TEST_F(SpeechTest, PiecesAreJoinedIntoSoundsOfAtMost30000Samples) {
   WriteSound("_cem", 40000);
   SpeakNumberWords("oito oito cem", false);
   EXPECT_EQ(MemoryBytes(), (std::vector<long>{20000, 20000, 30000}));
+  // Exactly 30000 samples still make one sound.
+  WriteSound("_dez", 10000);
+  ForgetHeard();
+  SpeakNumberWords("oito dez", false);
+  EXPECT_EQ(MemoryBytes(), std::vector<long>{30000});
 }
 
 }  // namespace
