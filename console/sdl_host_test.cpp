@@ -52,6 +52,15 @@ bool SavePng(SDL_Surface* surface, const std::string& path) {
   return png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr) != 0;
 }
 
+// The user closing the window: its close box or Alt+F4.
+void PushCloseEvent(SDL_Window* window) {
+  SDL_Event event{};
+  event.type = SDL_WINDOWEVENT;
+  event.window.event = SDL_WINDOWEVENT_CLOSE;
+  event.window.windowID = SDL_GetWindowID(window);
+  SDL_PushEvent(&event);
+}
+
 class SdlHostTest : public ConsoleTest {
  protected:
   void SetUp() override {
@@ -317,11 +326,7 @@ TEST_F(SdlHostTest, ClosingTheWindowEndsTheProgram) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
-        SDL_Event event{};
-        event.type = SDL_WINDOWEVENT;
-        event.window.event = SDL_WINDOWEVENT_CLOSE;
-        event.window.windowID = SDL_GetWindowID(window_);
-        SDL_PushEvent(&event);
+        PushCloseEvent(window_);
         KeyPressed();
       },
       ::testing::ExitedWithCode(0), "");
@@ -329,11 +334,7 @@ TEST_F(SdlHostTest, ClosingTheWindowEndsTheProgram) {
   // exit status is the program's.
   EXPECT_EXIT(
       {
-        SDL_Event event{};
-        event.type = SDL_WINDOWEVENT;
-        event.window.event = SDL_WINDOWEVENT_CLOSE;
-        event.window.windowID = SDL_GetWindowID(window_);
-        SDL_PushEvent(&event);
+        PushCloseEvent(window_);
         std::exit(7);
       },
       ::testing::ExitedWithCode(7), "");

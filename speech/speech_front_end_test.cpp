@@ -15,25 +15,14 @@ using speech_testing::SpeechTest;
 using Sounds = std::vector<std::string>;
 
 TEST_F(SpeechTest, DigitsSignsAndWordsEachSoundTheirOwnWay) {
-  struct Case {
-    const char* text;
-    Sounds heard;
-    std::vector<long> memoryBytes;
-  };
-  const Case cases[] = {
+  ExpectSaidWithPieces({
       {"007", {"_zero", "_zero", "memory"}, {Joined({"_sete"})}},
       {"1234567", {"_49", "_50", "_51", "_52", "_53", "_54", "_55"}, {}},
       {"12-34", {"_49", "_50", "_45", "_51", "_52"}, {}},
       {"-5", {"_MENOS", "memory"}, {Joined({"_cinco"})}},
       // Four times the sign, then a click (256 samples) for each repeat.
       {"=======", {"_61", "_61", "_61", "_61", "memory", "memory", "memory"}, {256, 256, 256}},
-  };
-  for (const Case& c : cases) {
-    ForgetHeard();
-    SpeakText(c.text);
-    EXPECT_EQ(Heard(), c.heard) << c.text;
-    EXPECT_EQ(MemoryBytes(), c.memoryBytes) << c.text;
-  }
+  });
   // Six digits are still one number; "www" is spelled, and a full stop
   // before a letter has no pause.
   ForgetHeard();
@@ -44,12 +33,7 @@ TEST_F(SpeechTest, DigitsSignsAndWordsEachSoundTheirOwnWay) {
 }
 
 TEST_F(SpeechTest, AHyphenBetweenLettersJoinsTheWordsElseItIsASign) {
-  struct Case {
-    const char* text;
-    Sounds heard;
-    std::size_t pauseSteps;
-  };
-  const Case cases[] = {
+  ExpectSaidWithPauses({
       // The hyphen is dropped: the second word goes on as a phrase.
       {"guarda-chuva", {"memory", "memory"}, 0},
       // Before a blank it pauses like a comma (150 ms: three steps of 50).
@@ -61,23 +45,11 @@ TEST_F(SpeechTest, AHyphenBetweenLettersJoinsTheWordsElseItIsASign) {
       // Before another hyphen: the sign with no pause; the last, at the end
       // of the text, is followed by the blank appended to it.
       {"--", {"_45", "_45"}, 3},
-  };
-  for (const Case& c : cases) {
-    ForgetHeard();
-    Delays().clear();
-    SpeakText(c.text);
-    EXPECT_EQ(Heard(), c.heard) << c.text;
-    EXPECT_EQ(Delays(), std::vector<int>(c.pauseSteps, 50)) << c.text;
-  }
+  });
 }
 
 TEST_F(SpeechTest, PunctuationIsSaidAndPausesAsItsKindAndTheNextCharacterSay) {
-  struct Case {
-    const char* text;
-    Sounds heard;
-    std::size_t pauseSteps;
-  };
-  const Case cases[] = {
+  ExpectSaidWithPauses({
       // Brackets, colon and semicolon always pause (200 ms by default).
       {"a(b", {"memory", "_40", "memory"}, 4},
       {"a)b", {"memory", "_41", "memory"}, 4},
@@ -94,23 +66,11 @@ TEST_F(SpeechTest, PunctuationIsSaidAndPausesAsItsKindAndTheNextCharacterSay) {
       {"a\tb", {"memory", "memory"}, 0},
       // In "://" the colon is only spelled, without its pause.
       {"http://x", {"memory", "_58", "_47", "_47", "memory"}, 0},
-  };
-  for (const Case& c : cases) {
-    ForgetHeard();
-    Delays().clear();
-    SpeakText(c.text);
-    EXPECT_EQ(Heard(), c.heard) << c.text;
-    EXPECT_EQ(Delays(), std::vector<int>(c.pauseSteps, 50)) << c.text;
-  }
+  });
 }
 
 TEST_F(SpeechTest, ZerosAndShortNumbersAreJoinedPiecesLongOrHyphenatedRunsAreSpelled) {
-  struct Case {
-    const char* text;
-    Sounds heard;
-    std::vector<long> memoryBytes;
-  };
-  const Case cases[] = {
+  ExpectSaidWithPieces({
       {"0", {"_zero"}, {}},
       {"05", {"_zero", "memory"}, {Joined({"_cinco"})}},
       {"16", {"memory"}, {Joined({"_dezesse"})}},
@@ -118,13 +78,7 @@ TEST_F(SpeechTest, ZerosAndShortNumbersAreJoinedPiecesLongOrHyphenatedRunsAreSpe
       {"1001", {"memory"}, {Joined({"_mil", "_e", "_um"})}},
       {"2000000", {"_50", "_48", "_48", "_48", "_48", "_48", "_48"}, {}},
       {"5-", {"_53", "_45"}, {}},
-  };
-  for (const Case& c : cases) {
-    ForgetHeard();
-    SpeakText(c.text);
-    EXPECT_EQ(Heard(), c.heard) << c.text;
-    EXPECT_EQ(MemoryBytes(), c.memoryBytes) << c.text;
-  }
+  });
 }
 
 TEST_F(SpeechTest, RepeatsAreCountedOverSignsOnlyAndANewSignCountsAfresh) {

@@ -117,6 +117,37 @@ class SpeechTest : public ::testing::Test {
 
   void ForgetHeard() { testing_support::WriteFile(Log(), ""); }
 
+  // Tables of texts, each spoken from a fresh log: the sounds heard, and
+  // either the pause steps of 50 ms or the sizes of the sounds made in memory.
+  struct SaidWithPauses {
+    const char* text;
+    std::vector<std::string> heard;
+    std::size_t pauseSteps;
+  };
+  void ExpectSaidWithPauses(const std::vector<SaidWithPauses>& cases) {
+    for (const SaidWithPauses& c : cases) {
+      ForgetHeard();
+      Delays().clear();
+      SpeakText(c.text);
+      EXPECT_EQ(Heard(), c.heard) << c.text;
+      EXPECT_EQ(Delays(), std::vector<int>(c.pauseSteps, 50)) << c.text;
+    }
+  }
+
+  struct SaidWithPieces {
+    const char* text;
+    std::vector<std::string> heard;
+    std::vector<long> memoryBytes;
+  };
+  void ExpectSaidWithPieces(const std::vector<SaidWithPieces>& cases) {
+    for (const SaidWithPieces& c : cases) {
+      ForgetHeard();
+      SpeakText(c.text);
+      EXPECT_EQ(Heard(), c.heard) << c.text;
+      EXPECT_EQ(MemoryBytes(), c.memoryBytes) << c.text;
+    }
+  }
+
   testing_support::TempDir dir_;
 
  private:

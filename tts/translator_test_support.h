@@ -71,26 +71,37 @@ inline std::string Played() {
 
 inline std::vector<Run> PlayedRuns() { return RunsOf(Played()); }
 
-class TranslatorTest : public ::testing::Test {
+// A translator reset for each test, its images caught instead of played, and
+// a settings file of the test's own.
+class CaughtTranslatorTest : public ::testing::Test {
  protected:
-  void SetUp() override {
+  void UseSettings(const std::string& settings) {
     ResetTranslator();
     CaughtImages().clear();
     AskedUnits().clear();
     SetTranslatorImageSink(CatchImage);
-    SetTranslatorUnitObserver(NoteUnit);
+    testing_support::WriteFile(dir_.File("SONARA.INI"), settings);
     SetSuiteSettingsFile(dir_.File("SONARA.INI"));
-    testing_support::WriteFile(dir_.File("SONARA.INI"), "[TRADUTOR]\ndirLetras=" + LettersFolder() +
-                                                            "\nDIRDIFONES=" + DiphoneFolder() + "\n");
-    std::filesystem::create_directories(LettersFolder());
-    std::filesystem::create_directories(DiphoneFolder());
-    testing_support::WriteFile(DiphoneFolder() + "/regras.rgr", "");
-    testing_support::WriteFile(DiphoneFolder() + "/portug.exc", "");
   }
 
   void TearDown() override {
     ResetTranslator();
     SetSuiteSettingsFile("");
+  }
+
+  testing_support::TempDir dir_;
+};
+
+// A voice made by the test: its own units and letter sounds.
+class TranslatorTest : public CaughtTranslatorTest {
+ protected:
+  void SetUp() override {
+    UseSettings("[TRADUTOR]\ndirLetras=" + LettersFolder() + "\nDIRDIFONES=" + DiphoneFolder() + "\n");
+    SetTranslatorUnitObserver(NoteUnit);
+    std::filesystem::create_directories(LettersFolder());
+    std::filesystem::create_directories(DiphoneFolder());
+    testing_support::WriteFile(DiphoneFolder() + "/regras.rgr", "");
+    testing_support::WriteFile(DiphoneFolder() + "/portug.exc", "");
   }
 
   std::string LettersFolder() const { return dir_.File("letras"); }
@@ -120,30 +131,16 @@ class TranslatorTest : public ::testing::Test {
     WriteUnits(units);
     ASSERT_EQ(TranslatorStart(), 0);
   }
-
-  testing_support::TempDir dir_;
 };
 
 // The voice installed in the data directory: the real rules, exceptions,
 // units and letter sounds, found through the default folders.
-class RealVoiceTest : public ::testing::Test {
+class RealVoiceTest : public CaughtTranslatorTest {
  protected:
   void SetUp() override {
-    ResetTranslator();
-    CaughtImages().clear();
-    AskedUnits().clear();
-    SetTranslatorImageSink(CatchImage);
-    testing_support::WriteFile(dir_.File("SONARA.INI"), "");
-    SetSuiteSettingsFile(dir_.File("SONARA.INI"));
+    UseSettings("");
     ASSERT_EQ(TranslatorStart(), 0);
   }
-
-  void TearDown() override {
-    ResetTranslator();
-    SetSuiteSettingsFile("");
-  }
-
-  testing_support::TempDir dir_;
 };
 
 }  // namespace translator_testing
