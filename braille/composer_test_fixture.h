@@ -11,9 +11,9 @@
 #include "braille/brImprim.h"
 #include "braille/code_table.h"
 #include "braille/input_file.h"
+#include "braille/print_settings.h"
 #include "console/console.h"
 #include "devices/brdevice.h"
-#include "driver/print_settings.h"
 #include "tests/support/test_support.h"
 
 namespace composer_testing {

@@ -3,8 +3,8 @@
 // the sound set-up.
 #include <string>
 
+#include "audio/wav_playback.h"
 #include "driver/cli.h"
-#include "speech/wav_playback.h"
 
 int RunPlayCommand(CliArguments args) {
   if (args.size() != 1) {

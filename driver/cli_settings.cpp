@@ -3,9 +3,9 @@
 #include <cstdio>
 
 #include "braille/code_table.h"
+#include "braille/print_settings.h"
 #include "console/console.h"
 #include "driver/cli.h"
-#include "driver/print_settings.h"
 #include "platform/paths.h"
 #include "platform/suite_settings.h"
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <string>
 
+#include "audio/wav_playback.h"
 #include "driver/cli.h"
 #include "platform/suite_settings.h"
-#include "speech/wav_playback.h"
 #include "tts/translator.h"
 
 namespace {

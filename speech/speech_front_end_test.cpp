@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "driver/brmsg.h"
+#include "catalogue/brmsg.h"
 #include "speech/speech.h"
 #include "speech/speech_state.h"
 #include "speech/speech_test_support.h"
