@@ -9,7 +9,7 @@
 int RunPlayCommand(CliArguments args) {
   if (args.size() != 1) {
     PrintError("Uso: relevix-cli play ARQUIVO.wav");
-    return 64;
+    return kUsageError;
   }
   const int result = PlayWavFile(args[0]);
   StopPlayback();

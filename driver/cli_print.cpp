@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr int kUsageError = 64;
 constexpr std::size_t kTitleFieldWidth = 80;
 
 int Usage(const std::string& usage, const std::string& error) {

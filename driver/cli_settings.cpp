@@ -50,7 +50,7 @@ int RunSettingsCommand(CliArguments args) {
   if (TakeOption(args, "--settings", file, error)) SetSuiteSettingsFile(file);
   if (!error.empty() || !args.empty()) {
     PrintError(error.empty() ? "Uso: relevix-cli settings [--settings ARQUIVO]" : error);
-    return 64;
+    return kUsageError;
   }
 
   const std::string settingsFile = SuiteSettingsFile();

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int kUsageError = 64;
 constexpr int kStartError = 2;
 
 bool TakeFlag(CliArguments& args, const std::string& name) {
@@ -19,12 +18,6 @@ bool TakeFlag(CliArguments& args, const std::string& name) {
   if (found == args.end()) return false;
   args.erase(found);
   return true;
-}
-
-std::string Joined(const CliArguments& words) {
-  std::string text;
-  for (const std::string& word : words) text += (text.empty() ? "" : " ") + word;
-  return text;
 }
 
 }  // namespace
