@@ -1,6 +1,7 @@
 #include "tts/translator_rules.h"
 
 #include <fstream>
+#include <vector>
 
 #include "platform/text_encoding.h"
 #include "tts/translator_words.h"
@@ -39,9 +40,30 @@ int BucketOf(char c) {
 
 bool IsOneOf(char c, std::string_view set) { return set.find(AsciiUpper(c)) != std::string_view::npos; }
 
+// Where each run of vowels and accent marks of a word begins and ends, so
+// that the "#" contexts step over a run at once: walking it at every
+// position would make a long run of vowels cost time squared.
+struct VowelRuns {
+  std::vector<long> start;          // first position of the run holding i
+  std::vector<long> end;            // position after that run
+  std::vector<long> lastNonAccent;  // last position <= i that is no accent mark, or -1
+
+  explicit VowelRuns(std::string_view word)
+      : start(word.size()), end(word.size()), lastNonAccent(word.size()) {
+    const long size = static_cast<long>(word.size());
+    auto inRun = [&word](long i) { return IsWordVowel(word[i]) || IsAccentMark(word[i]); };
+    for (long i = 0; i < size; ++i) {
+      start[i] = i > 0 && inRun(i) && inRun(i - 1) ? start[i - 1] : i;
+      lastNonAccent[i] = IsAccentMark(word[i]) ? (i > 0 ? lastNonAccent[i - 1] : -1) : i;
+    }
+    for (long i = size - 1; i >= 0; --i) end[i] = i + 1 < size && inRun(i) && inRun(i + 1) ? end[i + 1] : i + 1;
+  }
+};
+
 // A word seen through a cursor that may stand outside it on either side.
 struct WordCursor {
   std::string_view word;
+  const VowelRuns& runs;
   long at;
   bool Inside() const { return at >= 0 && at < static_cast<long>(word.size()); }
   bool Inside(long position) const { return position >= 0 && position < static_cast<long>(word.size()); }
@@ -54,7 +76,7 @@ bool MatchRightSymbol(char symbol, WordCursor& c) {
   switch (symbol) {
     case '#':  // one or more vowels with their accent marks
       if (!c.Inside() || !IsWordVowel(c.Char())) return false;
-      while (c.Inside() && (IsWordVowel(c.Char()) || IsAccentMark(c.Char()))) ++c.at;
+      c.at = c.runs.end[static_cast<std::size_t>(c.at)];
       return true;
     case '%':
       return c.at >= static_cast<long>(c.word.size());
@@ -86,11 +108,10 @@ bool MatchRightSymbol(char symbol, WordCursor& c) {
 bool MatchLeftSymbol(char symbol, WordCursor& c) {
   switch (symbol) {
     case '#': {
-      long at = c.at;
-      while (c.Inside(at) && IsAccentMark(c.CharAt(at))) --at;
-      if (!c.Inside(at) || !IsWordVowel(c.CharAt(at))) return false;
-      while (c.Inside(at) && (IsWordVowel(c.CharAt(at)) || IsAccentMark(c.CharAt(at)))) --at;
-      c.at = at;
+      if (!c.Inside()) return false;
+      const long at = c.runs.lastNonAccent[static_cast<std::size_t>(c.at)];
+      if (at < 0 || !IsWordVowel(c.CharAt(at))) return false;
+      c.at = c.runs.start[static_cast<std::size_t>(at)] - 1;
       return true;
     }
     case '%':
@@ -126,27 +147,28 @@ bool MatchLeftSymbol(char symbol, WordCursor& c) {
   }
 }
 
-bool Matches(const TranslatorRule& rule, std::string_view word, std::size_t p) {
+bool Matches(const TranslatorRule& rule, std::string_view word, const VowelRuns& runs, std::size_t p) {
   if (p + rule.middle.size() > word.size()) return false;
   for (std::size_t k = 0; k < rule.middle.size(); ++k) {
     if (AsciiUpper(word[p + k]) != rule.middle[k]) return false;
   }
-  WordCursor left{word, static_cast<long>(p) - 1};
+  WordCursor left{word, runs, static_cast<long>(p) - 1};
   for (auto symbol = rule.left.rbegin(); symbol != rule.left.rend(); ++symbol) {
     if (!MatchLeftSymbol(*symbol, left)) return false;
   }
-  WordCursor right{word, static_cast<long>(p + rule.middle.size())};
+  WordCursor right{word, runs, static_cast<long>(p + rule.middle.size())};
   for (char symbol : rule.right) {
     if (!MatchRightSymbol(symbol, right)) return false;
   }
   return true;
 }
 
-const TranslatorRule* FindRule(const TranslatorRules& rules, std::string_view word, std::size_t p) {
+const TranslatorRule* FindRule(const TranslatorRules& rules, std::string_view word, const VowelRuns& runs,
+                               std::size_t p) {
   const int bucket = BucketOf(AsciiUpper(word[p]));
   if (bucket < 0) return nullptr;
   for (const TranslatorRule& rule : rules[static_cast<std::size_t>(bucket)]) {
-    if (Matches(rule, word, p)) return &rule;
+    if (Matches(rule, word, runs, p)) return &rule;
   }
   return nullptr;
 }
@@ -180,9 +202,10 @@ bool LoadTranslatorRules(const std::string& linuxPath, TranslatorRules& rules) {
 
 std::string ApplyTranslatorRules(const TranslatorRules& rules, std::string_view word) {
   std::string phonetic = "[";
+  const VowelRuns runs(word);
   for (std::size_t p = 0; p < word.size();) {
     if (p > 0) phonetic += '/';
-    const TranslatorRule* rule = FindRule(rules, word, p);
+    const TranslatorRule* rule = FindRule(rules, word, runs, p);
     if (rule == nullptr) {
       phonetic += " /_";
       phonetic += static_cast<char>(UpperWindows1252(static_cast<unsigned char>(word[p])));

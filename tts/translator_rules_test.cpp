@@ -82,6 +82,15 @@ TEST_F(TranslatorRulesTest, LeftContexts) {
   ExpectContexts("QU(A)=1", {{"qua", 2, true}, {"gua", 2, false}});
 }
 
+TEST_F(TranslatorRulesTest, AVowelContextTakesTheWholeRunOfVowelsAndMarks) {
+  const std::string longRun = "t" + std::string(4000, 'a') + "e'" + std::string(4000, 'i') + "s";
+  ExpectContexts("T#(S)=1", {{"tae's", 4, true}, {"ts", 1, false}, {"t's", 2, false}, {"xas", 2, false}});
+  ExpectContexts("T#(S)=1", {{longRun.c_str(), longRun.size() - 1, true}});
+  ExpectContexts("(B)#X=1", {{"bae'ix", 0, true}, {"bae'", 0, false}, {"b'ax", 0, false}});
+  const std::string longRight = "b" + std::string(3000, 'o') + "^" + std::string(3000, 'u') + "x";
+  ExpectContexts("(B)#X=1", {{longRight.c_str(), 0, true}, {longRight.substr(0, longRight.size() - 1).c_str(), 0, false}});
+}
+
 class TranslatorExceptionsTest : public ::testing::Test {
  protected:
   void Load(const std::string& text) {
