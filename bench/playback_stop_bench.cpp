@@ -15,11 +15,11 @@
 #include <thread>
 #include <vector>
 
+#include "audio/wav_playback.h"
 #include "console/console.h"
 #include "console/console_events.h"
 #include "console/key_queue.h"
 #include "platform/audio_output.h"
-#include "speech/wav_playback.h"
 
 namespace {
 

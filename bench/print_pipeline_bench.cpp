@@ -17,8 +17,8 @@
 
 #include "braille/brImprim.h"
 #include "braille/input_file.h"
+#include "braille/print_settings.h"
 #include "devices/brdevice.h"
-#include "driver/print_settings.h"
 #include "platform/paths.h"
 #include "platform/suite_settings.h"
 

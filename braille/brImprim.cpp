@@ -10,11 +10,11 @@
 #include "braille/embedded_commands.h"
 #include "braille/input_file.h"
 #include "braille/line_breaking.h"
+#include "braille/print_settings.h"
 #include "braille/transcription.h"
+#include "catalogue/brmsg.h"
 #include "console/console.h"
 #include "devices/brdevice.h"
-#include "driver/brmsg.h"
-#include "driver/print_settings.h"
 #include "platform/text_encoding.h"
 #include "speech/speech.h"
 

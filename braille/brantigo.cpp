@@ -35,11 +35,7 @@ bool WriteTime(std::string_view text, std::size_t& pos, std::string& out) {
   return true;
 }
 
-void WriteNumber(std::string_view text, std::size_t& pos, std::string& out) {
-  out += '#';
-  if (WriteDate(text, pos, out) || WriteTime(text, pos, out) || WriteOrdinal(text, pos, LowerDigitsOld, true, out)) {
-    return;
-  }
+void WriteDigits(std::string_view text, std::size_t& pos, std::string& out) {
   for (; pos < text.size(); ++pos) {
     const char c = text[pos];
     if (IsDigit(static_cast<unsigned char>(c)) || c == ',') {
@@ -51,6 +47,16 @@ void WriteNumber(std::string_view text, std::size_t& pos, std::string& out) {
     } else {
       return;
     }
+  }
+}
+
+void WriteNumber(std::string_view text, std::size_t& pos, std::string& out) {
+  out += '#';
+  if (WriteOrdinal(text, pos, LowerDigitsOld, true, out)) return;
+  if (!WriteDate(text, pos, out) && !WriteTime(text, pos, out)) WriteDigits(text, pos, out);
+  // The word rule copies the letter after the separating cell.
+  if (pos < text.size() && IsDigit(static_cast<unsigned char>(out.back())) && ReadsAsDigit(ByteAt(text, pos))) {
+    out += '~';
   }
 }
 

@@ -1,7 +1,7 @@
 #include "braille/brlebuf.h"
 
 #include "braille/input_file.h"
-#include "driver/brmsg.h"
+#include "catalogue/brmsg.h"
 
 ReaderState readerState;
 

@@ -92,9 +92,8 @@ void WriteNumber(std::string_view text, std::size_t& pos, std::string& out) {
       out += static_cast<char>(c);
     } else if (c == '.') {
       WriteNumberPeriod(text, pos, out);
-    } else if (c >= 'a' && c <= 'e') {
-      // A letter that could be read as a digit is kept apart from the
-      // number; the word rule copies it.
+    } else if (ReadsAsDigit(c)) {
+      // The word rule copies the letter after the separating cell.
       out += '~';
       return;
     } else {

@@ -23,7 +23,11 @@ TEST_F(UnifiedTest, DescribedExamplesPortugueseStyle) {
              {"2as.", "#;as"},
              {"10\xAA", "#,}a"},
              {"3a", "#3~a"},
-             {"3f", "#3f"},
+             {"3f", "#3~f"},
+             // Every letter that is also a digit (a to j) is kept apart.
+             {"14h30", "#14~h#30"},
+             {"3j", "#3~j"},
+             {"3k", "#3k"},
              {"(5 + 3)", "\xEA#5 + #3\xE3"},
              {"(nota 5)", "(.nota #5\\)"},
              {"`3/4", "#:4"},
@@ -104,7 +108,7 @@ TEST_F(UnifiedTest, NumbersThatAreNoOrdinals) {
                        {"10$50", "#10$50"},
                        {"3b", "#3~b"},
                        {"3e", "#3~e"},
-                       {"3g", "#3g"},
+                       {"3g", "#3~g"},
                        {"7-8", "#7-#8"},
                        {"1 2", "#1 #2"}});
 }

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "braille/print_settings.h"
+#include "catalogue/brmsg.h"
 #include "console/console.h"
-#include "driver/brmsg.h"
-#include "driver/print_settings.h"
 #include "platform/paths.h"
 #include "speech/speech.h"
 

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "driver/print_settings.h"
+#include "braille/print_settings.h"
 #include "tests/support/test_support.h"
 
 namespace {

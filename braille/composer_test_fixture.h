@@ -1,6 +1,6 @@
 // What the composer and command tests share: default settings with an
-// identity code table, one copy printed from a text through the real file
-// device, and small helpers to spell the expected byte streams.
+// identity code table, one copy printed from a text into memory or a
+// file device, and small helpers to spell the expected byte streams.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,9 +11,9 @@
 #include "braille/brImprim.h"
 #include "braille/code_table.h"
 #include "braille/input_file.h"
+#include "braille/print_settings.h"
 #include "console/console.h"
 #include "devices/brdevice.h"
-#include "driver/print_settings.h"
 #include "tests/support/test_support.h"
 
 namespace composer_testing {
@@ -42,14 +42,15 @@ class ComposerTest : public ::testing::Test {
     SetDelayHandler(nullptr);
   }
 
-  // Prints copies of text into a file device named device (a file of the
-  // temporary directory when empty); what the device received.
+  // Prints copies of text into memory, or into the file device named device
+  // when one is given; what memory received.
   std::string Print(std::string_view text, int copies = 1, const std::string& device = {}) {
     const std::string input = dir_.File("texto.txt");
-    const std::string output = device.empty() ? dir_.File("saida.brl") : device;
     testing_support::WriteFile(input, text);
     testing_support::ConsoleCapture capture;
-    EXPECT_TRUE(DeviceOpen(output));
+    std::string received;
+    if (device.empty()) DirectNextDeviceToMemory(received);
+    EXPECT_TRUE(DeviceOpen(device.empty() ? "memoria" : device));
     for (int copy = 0; copy < copies; ++copy) {
       EXPECT_TRUE(OpenInputFile(input));
       PrintCopy();
@@ -57,9 +58,8 @@ class ComposerTest : public ::testing::Test {
     }
     DeviceClose();
     console_ = capture.Text();
-    return device.empty() ? testing_support::ReadFile(output) : std::string();
+    return received;
   }
-
   testing_support::TempDir dir_;
   std::string console_;  // what the copies wrote on the console (UTF-8)
 };

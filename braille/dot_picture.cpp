@@ -7,8 +7,8 @@
 
 #include "braille/brImprim.h"
 #include "braille/code_table.h"
+#include "braille/print_settings.h"
 #include "devices/brdevice.h"
-#include "driver/print_settings.h"
 #include "platform/paths.h"
 #include "platform/text_encoding.h"
 

@@ -6,8 +6,8 @@
 
 #include "braille/brImprim.h"
 #include "braille/dot_picture.h"
+#include "catalogue/brmsg.h"
 #include "devices/brdevice.h"
-#include "driver/brmsg.h"
 #include "platform/text_encoding.h"
 
 namespace {

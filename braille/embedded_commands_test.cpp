@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "braille/composer_test_fixture.h"
-#include "driver/brmsg.h"
+#include "catalogue/brmsg.h"
 #include "platform/text_encoding.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "braille/transcription.h"
 
+#include "braille/print_settings.h"
 #include "braille/transcription_common.h"
-#include "driver/print_settings.h"
 
 TranscriptionState transcriptionState;
 

@@ -36,6 +36,9 @@ struct Spelling {
 
 inline unsigned char ByteAt(std::string_view text, std::size_t pos) { return static_cast<unsigned char>(text[pos]); }
 inline bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+// The letters a to j are also the digits 1 to 0 after a number sign: one
+// that follows a number needs the separating cell, or it reads as a digit.
+inline bool ReadsAsDigit(unsigned char c) { return c >= 'a' && c <= 'j'; }
 
 // 65-90 and 192-223 get 32 added, so × becomes ÷ and ß becomes ÿ.
 unsigned char LowerCased(unsigned char c);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/print_settings.h"
+#include "braille/print_settings.h"
 
 namespace {
 

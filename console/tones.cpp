@@ -4,6 +4,7 @@
 
 #include "console/console.h"
 #include "platform/tone_output.h"
+#include "platform/wav_format.h"
 
 ToneState toneState;
 
@@ -13,27 +14,6 @@ constexpr int kSampleRate = 11025;
 constexpr std::size_t kHeaderSize = 44;
 constexpr int kBeepFrequency = 880;
 constexpr int kBeepSamples = kSampleRate * 3 / 20;  // 150 ms
-
-void PutLittleEndian(std::string& out, unsigned value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-// RIFF/WAVE header of 8-bit mono PCM at 11025 samples per second.
-std::string WavHeader(std::size_t dataSize) {
-  std::string header = "RIFF";
-  PutLittleEndian(header, static_cast<unsigned>(dataSize + 36), 4);
-  header += "WAVEfmt ";
-  PutLittleEndian(header, 16, 4);
-  PutLittleEndian(header, 1, 2);  // PCM
-  PutLittleEndian(header, 1, 2);  // channels
-  PutLittleEndian(header, kSampleRate, 4);
-  PutLittleEndian(header, kSampleRate, 4);  // bytes per second
-  PutLittleEndian(header, 1, 2);  // block alignment
-  PutLittleEndian(header, 8, 2);  // bits per sample
-  header += "data";
-  PutLittleEndian(header, static_cast<unsigned>(dataSize), 4);
-  return header;
-}
 
 // Period k starts at sample k * 11025 div f and lasts until the next one:
 // its first p div 2 samples (p = 11025 div f) are low, the rest high.
@@ -59,7 +39,7 @@ bool IsToneFrequency(int frequency) { return frequency >= 1 && frequency <= kSam
 std::string MakeToneImage(int frequency) {
   if (!IsToneFrequency(frequency)) return {};
   const std::string samples = SquareWave(frequency, kSampleRate);
-  return WavHeader(samples.size()) + samples;
+  return PcmWavHeader({kSampleRate, 8, 1}, static_cast<std::uint32_t>(samples.size()), 1) + samples;
 }
 
 void StartTone(int frequency) {

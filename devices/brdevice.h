@@ -13,3 +13,6 @@ bool DeviceWrite(std::string_view bytes);
 // Ends the output. False when bytes still held for a file could not be
 // written (a full disk): the end of the output is then missing.
 bool DeviceClose();
+
+// Tests: the next DeviceOpen, whatever the name, writes into sink instead.
+void DirectNextDeviceToMemory(std::string& sink);

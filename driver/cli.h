@@ -7,6 +7,13 @@
 
 using CliArguments = std::vector<std::string>;
 
+// Exit status of a command called the wrong way (as sysexits' EX_USAGE).
+constexpr int kUsageError = 64;
+
+// The arguments joined by single blanks: the text of the commands that take
+// the rest of the line as their text.
+std::string Joined(const CliArguments& words);
+
 // Takes "--name VALUE" out of args; true when it was there (value set).
 // False with an empty error when absent; a message in error when the value
 // is missing.

@@ -31,3 +31,9 @@ void PrintError(const std::string& text) {
 }
 
 std::string DisplayPath(const std::string& systemPath) { return Windows1252FromUtf8(LinuxPath(systemPath)); }
+
+std::string Joined(const CliArguments& words) {
+  std::string text;
+  for (const std::string& word : words) text += (text.empty() ? "" : " ") + word;
+  return text;
+}

@@ -3,13 +3,13 @@
 // the sound set-up.
 #include <string>
 
+#include "audio/wav_playback.h"
 #include "driver/cli.h"
-#include "speech/wav_playback.h"
 
 int RunPlayCommand(CliArguments args) {
   if (args.size() != 1) {
     PrintError("Uso: relevix-cli play ARQUIVO.wav");
-    return 64;
+    return kUsageError;
   }
   const int result = PlayWavFile(args[0]);
   StopPlayback();

@@ -4,22 +4,21 @@
 #include <cstdio>
 #include <string>
 
-#include "braille/braille_cells.h"
 #include "braille/brImprim.h"
+#include "braille/braille_cells.h"
 #include "braille/code_table.h"
 #include "braille/input_file.h"
+#include "braille/print_settings.h"
 #include "braille/transcription.h"
+#include "catalogue/brmsg.h"
 #include "devices/brdevice.h"
-#include "driver/brmsg.h"
 #include "driver/cli.h"
 #include "driver/print_job.h"
-#include "driver/print_settings.h"
 #include "platform/suite_settings.h"
 #include "platform/text_encoding.h"
 
 namespace {
 
-constexpr int kUsageError = 64;
 constexpr std::size_t kTitleFieldWidth = 80;
 
 int Usage(const std::string& usage, const std::string& error) {

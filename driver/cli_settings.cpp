@@ -3,9 +3,9 @@
 #include <cstdio>
 
 #include "braille/code_table.h"
+#include "braille/print_settings.h"
 #include "console/console.h"
 #include "driver/cli.h"
-#include "driver/print_settings.h"
 #include "platform/paths.h"
 #include "platform/suite_settings.h"
 
@@ -50,7 +50,7 @@ int RunSettingsCommand(CliArguments args) {
   if (TakeOption(args, "--settings", file, error)) SetSuiteSettingsFile(file);
   if (!error.empty() || !args.empty()) {
     PrintError(error.empty() ? "Uso: relevix-cli settings [--settings ARQUIVO]" : error);
-    return 64;
+    return kUsageError;
   }
 
   const std::string settingsFile = SuiteSettingsFile();

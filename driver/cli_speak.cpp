@@ -9,18 +9,6 @@
 #include "platform/suite_settings.h"
 #include "speech/speech.h"
 
-namespace {
-
-constexpr int kUsageError = 64;
-
-std::string Joined(const CliArguments& words) {
-  std::string text;
-  for (const std::string& word : words) text += (text.empty() ? "" : " ") + word;
-  return text;
-}
-
-}  // namespace
-
 int RunSpeakCommand(CliArguments args) {
   std::string file, error;
   if (TakeOption(args, "--settings", file, error)) {

@@ -4,14 +4,13 @@
 #include <algorithm>
 #include <string>
 
+#include "audio/wav_playback.h"
 #include "driver/cli.h"
 #include "platform/suite_settings.h"
-#include "speech/wav_playback.h"
 #include "tts/translator.h"
 
 namespace {
 
-constexpr int kUsageError = 64;
 constexpr int kStartError = 2;
 
 bool TakeFlag(CliArguments& args, const std::string& name) {
@@ -19,12 +18,6 @@ bool TakeFlag(CliArguments& args, const std::string& name) {
   if (found == args.end()) return false;
   args.erase(found);
   return true;
-}
-
-std::string Joined(const CliArguments& words) {
-  std::string text;
-  for (const std::string& word : words) text += (text.empty() ? "" : " ") + word;
-  return text;
 }
 
 }  // namespace

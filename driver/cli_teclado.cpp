@@ -16,7 +16,7 @@ constexpr int kEscape = 27;
 int RunKeyboardCommand(CliArguments args) {
   if (!args.empty()) {
     PrintError("Uso: relevix-cli teclado");
-    return 64;
+    return kUsageError;
   }
   BindConsoleWindow();
   WriteToConsole("Tecle: cada tecla mostra seus c\xF3" "digos. ESC duas vezes termina.\r\n");

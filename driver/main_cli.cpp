@@ -49,5 +49,5 @@ int main(int argc, char** argv) {
     }
   }
   PrintUsage();
-  return 64;
+  return kUsageError;
 }

@@ -2,10 +2,10 @@
 
 #include "braille/brImprim.h"
 #include "braille/input_file.h"
+#include "braille/print_settings.h"
+#include "catalogue/brmsg.h"
 #include "console/console.h"
 #include "devices/brdevice.h"
-#include "driver/brmsg.h"
-#include "driver/print_settings.h"
 #include "speech/speech.h"
 
 bool InputFileFound(const std::string& name) {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "braille/code_table.h"
-#include "driver/print_settings.h"
+#include "braille/print_settings.h"
 #include "fuzz/fuzz_input_file.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

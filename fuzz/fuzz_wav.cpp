@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "audio/wav_playback.h"
 #include "fuzz/fuzz_input_file.h"
 #include "platform/audio_output.h"
-#include "speech/wav_playback.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzzing::MakeInputFile();

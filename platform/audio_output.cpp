@@ -31,29 +31,6 @@ bool StartsWith(std::string_view text, std::string_view prefix) { return text.su
 
 }  // namespace
 
-std::string PcmWavHeader(const AudioFormat& format, std::uint32_t dataBytes, int blockAlignment) {
-  std::string header;
-  auto put = [&header](std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) header.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-  };
-  const auto rate = static_cast<std::uint32_t>(format.samplesPerSecond);
-  const auto channels = static_cast<std::uint32_t>(format.channels);
-  const auto bits = static_cast<std::uint32_t>(format.bitsPerSample);
-  header += "RIFF";
-  put(dataBytes + 36, 4);
-  header += "WAVEfmt ";
-  put(16, 4);
-  put(1, 2);  // PCM
-  put(channels, 2);
-  put(rate, 4);
-  put(rate * channels * (bits / 8), 4);
-  put(static_cast<std::uint32_t>(blockAlignment), 2);
-  put(bits, 2);
-  header += "data";
-  put(dataBytes, 4);
-  return header;
-}
-
 void ReportBufferDone(int slot) {
   const BufferDoneCallback callback = bufferDoneCallback.load();
   if (callback != nullptr) callback(slot);

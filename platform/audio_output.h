@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/wav_format.h"
+
 // Result codes, with the numbers the wave output device uses.
 enum AudioResult : int {
   kAudioOk = 0,
@@ -23,17 +25,6 @@ enum AudioResult : int {
   kAudioBadFormat = 32,     // not 8 or 16 bits, no channels or no rate
   kAudioStillPlaying = 33,  // the buffer is still queued on the output
 };
-
-struct AudioFormat {
-  int samplesPerSecond = 0;
-  int bitsPerSample = 0;
-  int channels = 0;
-  bool operator==(const AudioFormat&) const = default;
-};
-
-// The 44-byte header of a PCM WAV file ("RIFF", "WAVE", a 16-byte "fmt "
-// chunk, "data") for that many bytes of samples.
-std::string PcmWavHeader(const AudioFormat& format, std::uint32_t dataBytes, int blockAlignment);
 
 // Called with the slot of every buffer that the output is done with, on the
 // output's own thread or on the caller's. Must be safe from any thread.

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "driver/brmsg.h"
 #include "speech/speech.h"
 #include "speech/speech_state.h"
 #include "speech/speech_test_support.h"
@@ -322,17 +321,6 @@ TEST_F(SpeechTest, AnEchoedKeyIsSpokenAndWrittenAndF8SaysTheTimeFirst) {
   EXPECT_EQ(heard.back(), "_115");
   EXPECT_TRUE(std::count(heard.begin(), heard.end(), "_hora") + std::count(heard.begin(), heard.end(), "_horas") == 1);
   EXPECT_EQ(console.Text(), "s");
-}
-
-TEST_F(SpeechTest, AMessageIsPlayedFromItsRecordingOrSpoken) {
-  testing_support::ConsoleCapture console;
-  ShowMessage("BRFIMTRA", 1);
-  EXPECT_EQ(Heard(), Sounds{"memory"}) << "no recording: the translator says the text";
-  WriteSound("BRFIMTRA", 500);
-  ForgetHeard();
-  ShowMessage("BRFIMTRA", 1);
-  EXPECT_EQ(Heard(), Sounds{"BRFIMTRA"});
-  EXPECT_EQ(console.Text(), "Fim de trabalho\nFim de trabalho\n");
 }
 
 TEST_F(SpeechTest, WithoutItsVoiceTheProgramEndsAfterSayingWhy) {

@@ -3,6 +3,7 @@
 #include <random>
 #include <string>
 
+#include "audio/wav_playback.h"
 #include "console/console.h"
 #include "console/console_events.h"
 #include "console/key_queue.h"
@@ -10,7 +11,6 @@
 #include "speech/speech.h"
 #include "speech/speech_server.h"
 #include "speech/speech_state.h"
-#include "speech/wav_playback.h"
 
 namespace {
 

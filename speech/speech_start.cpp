@@ -3,12 +3,12 @@
 #include <charconv>
 #include <string>
 
+#include "audio/wav_playback.h"
 #include "console/console.h"
 #include "platform/suite_settings.h"
 #include "speech/speech.h"
 #include "speech/speech_server.h"
 #include "speech/speech_state.h"
-#include "speech/wav_playback.h"
 #include "tts/translator.h"
 
 SpeechState speech;

@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "audio/wav_playback.h"
 #include "console/console.h"
 #include "console/key_queue.h"
 #include "platform/audio_output.h"
 #include "platform/suite_settings.h"
 #include "speech/speech.h"
-#include "speech/wav_playback.h"
 #include "tests/support/test_support.h"
 
 namespace speech_testing {

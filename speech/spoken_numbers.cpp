@@ -4,10 +4,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "audio/wav_playback.h"
 #include "platform/paths.h"
 #include "speech/speech.h"
 #include "speech/speech_state.h"
-#include "speech/wav_playback.h"
 
 namespace {
 

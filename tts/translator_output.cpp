@@ -4,9 +4,9 @@
 #include <cmath>
 #include <string>
 
+#include "audio/wav_playback.h"
 #include "console/console_events.h"
 #include "platform/paths.h"
-#include "speech/wav_playback.h"
 #include "tts/letter_sound.h"
 #include "tts/translator_state.h"
 #include "tts/translator_words.h"

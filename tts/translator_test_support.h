@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "audio/wav_playback.h"
 #include "platform/suite_settings.h"
-#include "speech/wav_playback.h"
 #include "tests/support/test_support.h"
 #include "tts/diphone_index.h"
 #include "tts/translator.h"

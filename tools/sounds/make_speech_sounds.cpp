@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/brmsg.h"
+#include "catalogue/brmsg.h"
 #include "platform/audio_output.h"
 #include "platform/text_encoding.h"
 #include "tools/voice_data/espeak_render.h"

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <map>
 
+#include "platform/wav_format.h"
 #include "tools/voice_data/espeak_render.h"
 #include "tools/voice_data/sound_shaping.h"
 #include "tools/voice_data/unit_inventory.h"
@@ -72,24 +73,8 @@ bool WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
   return static_cast<bool>(file);
 }
 
-void PutLittleEndian(std::string& out, std::uint32_t value, int size) {
-  for (int i = 0; i < size; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
 std::string WavFile(const std::string& samples) {
-  std::string wav = "RIFF";
-  PutLittleEndian(wav, static_cast<std::uint32_t>(samples.size() + 36), 4);
-  wav += "WAVEfmt ";
-  PutLittleEndian(wav, 16, 4);
-  PutLittleEndian(wav, 1, 2);  // PCM
-  PutLittleEndian(wav, 1, 2);  // mono
-  PutLittleEndian(wav, kOutputRate, 4);
-  PutLittleEndian(wav, kOutputRate, 4);
-  PutLittleEndian(wav, 1, 2);
-  PutLittleEndian(wav, 8, 2);
-  wav += "data";
-  PutLittleEndian(wav, static_cast<std::uint32_t>(samples.size()), 4);
-  return wav + samples;
+  return PcmWavHeader({kOutputRate, 8, 1}, static_cast<std::uint32_t>(samples.size()), 1) + samples;
 }
 
 // Units with the same sound share their samples.

@@ -1,18 +1,18 @@
-#include "speech/wav_playback.h"
+#include "audio/wav_playback.h"
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
 
+#include "audio/pitch_compression.h"
 #include "console/console.h"
 #include "console/console_events.h"
 #include "console/key_queue.h"
 #include "platform/audio_output.h"
 #include "platform/paths.h"
-#include "speech/pitch_compression.h"
+#include "platform/wav_format.h"
 
 PlaybackFlags playbackFlags;
 
@@ -163,75 +163,27 @@ int QueueSamples(const unsigned char* samples, int byteCount, int samplesPerSeco
   return kAudioOk;
 }
 
-std::uint32_t Little16(const unsigned char* p) { return static_cast<std::uint32_t>(p[0] | (p[1] << 8)); }
-
-std::uint32_t Little32(const unsigned char* p) {
-  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-// Chunk identifiers compare without regard to letter case.
-bool SameChunkId(const unsigned char* id, const char* name) {
-  for (int i = 0; i < 4; ++i) {
-    if (std::tolower(id[i]) != std::tolower(static_cast<unsigned char>(name[i]))) return false;
-  }
-  return true;
-}
-
-struct SoundFormat {
-  int samplesPerSecond = 0;
-  int channels = 0;
-  int bitsPerSample = 0;
-};
-
-// The format fields of a "fmt " body (at least 16 bytes).
-SoundFormat FormatOf(const unsigned char* body) {
-  return {static_cast<int>(Little32(body + 4)), static_cast<int>(Little16(body + 2)),
-          static_cast<int>(Little16(body + 14))};
-}
-
 bool ReadExactly(std::FILE* file, unsigned char* buffer, std::size_t count) {
   return std::fread(buffer, 1, count, file) == count;
 }
 
-// A chunk body of odd size is followed by one pad byte (RIFF rule), as
-// written by every tool that adds LIST or other odd-sized chunks.
-std::uint64_t PaddedSize(std::uint32_t size) { return std::uint64_t{size} + (size & 1u); }
-
-// Reads past a chunk body; false when the file ends first.
-bool SkipChunkBody(std::FILE* file, std::uint64_t size) {
-  while (size > 0) {
-    const std::size_t step = static_cast<std::size_t>(std::min<std::uint64_t>(size, playback.readBuffer.size()));
-    if (!ReadExactly(file, playback.readBuffer.data(), step)) return false;
-    size -= step;
-  }
-  return true;
-}
-
-// Reads the RIFF header and the "fmt " chunk and walks the chunks after it
-// to "data"; the file is left at the start of the sound.
-bool FindDataChunk(std::FILE* file, SoundFormat& format, std::uint32_t& dataBytes) {
-  unsigned char header[12];
-  if (!ReadExactly(file, header, sizeof header) || !SameChunkId(header, "RIFF")) return false;
-  unsigned char chunk[8];
-  if (!ReadExactly(file, chunk, sizeof chunk) || !SameChunkId(chunk, "fmt ")) return false;
-  const std::uint32_t formatBytes = Little32(chunk + 4);
-  unsigned char body[16];
-  if (formatBytes < sizeof body || !ReadExactly(file, body, sizeof body)) return false;
-  if (!SkipChunkBody(file, PaddedSize(formatBytes) - sizeof body)) return false;
-  format = FormatOf(body);
-  for (;;) {
-    if (!ReadExactly(file, chunk, sizeof chunk)) return false;
-    if (SameChunkId(chunk, "data")) {
-      dataBytes = Little32(chunk + 4);
-      return true;
+// An open WAV file, read by ReadWavHeader; skipping reads through the
+// playback's buffer, so a pipe or a special file works as well as a disk file.
+struct WavFileSource {
+  std::FILE* file;
+  bool Read(unsigned char* buffer, std::size_t count) { return ReadExactly(file, buffer, count); }
+  bool Skip(std::uint64_t size) {
+    while (size > 0) {
+      const std::size_t step = static_cast<std::size_t>(std::min<std::uint64_t>(size, playback.readBuffer.size()));
+      if (!ReadExactly(file, playback.readBuffer.data(), step)) return false;
+      size -= step;
     }
-    if (!SkipChunkBody(file, PaddedSize(Little32(chunk + 4)))) return false;
+    return true;
   }
-}
+};
 
 // Plays the data chunk piece by piece; the last code, -1 if nothing played.
-int PlayDataChunk(std::FILE* file, std::uint32_t dataBytes, const SoundFormat& format) {
+int PlayDataChunk(std::FILE* file, std::uint32_t dataBytes, const WavFormat& format) {
   int result = -1;
   std::uint32_t remaining = dataBytes;
   while (remaining > 0) {
@@ -255,9 +207,10 @@ int PlayWavFile(std::string_view path) {
   const std::string linuxPath = LinuxPath(path);
   std::FILE* file = std::fopen(linuxPath.c_str(), "rb");
   if (file == nullptr) return -1;
-  SoundFormat format;
+  WavFormat format;
   std::uint32_t dataBytes = 0;
-  if (!FindDataChunk(file, format, dataBytes)) {
+  WavFileSource source{file};
+  if (!ReadWavHeader(source, format, dataBytes)) {
     std::fclose(file);
     return -1;
   }
@@ -271,22 +224,12 @@ int PlayWavFile(std::string_view path) {
 }
 
 void PlayWavImage(std::string_view image) {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(image.data());
-  // The "fmt " fields end at byte 36.
-  if (image.size() < 36 || !SameChunkId(bytes, "RIFF") || !SameChunkId(bytes + 12, "fmt ")) return;
-  const SoundFormat format = FormatOf(bytes + 20);
-  std::uint64_t offset = 20 + PaddedSize(Little32(bytes + 16));
-  while (offset + 8 <= image.size()) {
-    const std::size_t size = Little32(bytes + offset + 4);
-    if (SameChunkId(bytes + offset, "data")) {
-      // A size past the end of the image plays what is there.
-      const std::size_t available = std::min({size, image.size() - offset - 8, static_cast<std::size_t>(INT_MAX)});
-      PlaySamples(bytes + offset + 8, static_cast<int>(available), format.samplesPerSecond, format.channels,
-                  format.bitsPerSample);
-      return;
-    }
-    offset += 8 + PaddedSize(static_cast<std::uint32_t>(size));
-  }
+  WavFormat format;
+  std::string_view samples;
+  if (!FindWavImageSamples(image, format, samples)) return;
+  const std::size_t length = std::min(samples.size(), static_cast<std::size_t>(INT_MAX));
+  PlaySamples(reinterpret_cast<const unsigned char*>(samples.data()), static_cast<int>(length),
+              format.samplesPerSecond, format.channels, format.bitsPerSample);
 }
 
 int PlaySamples(const unsigned char* samples, int byteCount, int samplesPerSecond, int channels, int bitsPerSample) {

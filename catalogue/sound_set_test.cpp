@@ -9,7 +9,7 @@
 #include <numbers>
 #include <set>
 
-#include "driver/brmsg.h"
+#include "catalogue/brmsg.h"
 #include "platform/paths.h"
 #include "speech/spoken_numbers.h"
 #include "tests/support/test_support.h"

@@ -1,4 +1,4 @@
-#include "driver/print_settings.h"
+#include "braille/print_settings.h"
 
 #include <gtest/gtest.h>
 

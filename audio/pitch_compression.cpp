@@ -1,4 +1,4 @@
-#include "speech/pitch_compression.h"
+#include "audio/pitch_compression.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "driver/brmsg.h"
+#include "catalogue/brmsg.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,9 @@
-#include "driver/brmsg.h"
+#include "catalogue/brmsg.h"
 
 #include <array>
 #include <string>
 #include <string_view>
 
-#include "console/console.h"
-#include "speech/speech.h"
 
 namespace {
 
@@ -61,21 +59,4 @@ std::string GetMessage(std::string_view key) {
     if (entry.key == key) return std::string(entry.text);
   }
   return "--> Mensagem inv\xE1lida: " + std::string(key);
-}
-
-void ShowMessage(std::string_view key, int lineEnds) {
-  const std::string text = GetMessage(key);
-  if (lineEnds >= 0) {
-    WriteToConsole(text);
-    FlushConsole();
-  }
-  if (lineEnds > 0) {
-    WriteLineEnds(lineEnds);
-    FlushConsole();
-  }
-  if (HasMessageSound(key)) {
-    PlayMessageSound(key);
-  } else {
-    SpeakText(text);
-  }
 }

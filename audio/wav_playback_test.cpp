@@ -1,4 +1,4 @@
-#include "speech/wav_playback.h"
+#include "audio/wav_playback.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,26 @@
+// The back ends behind the output device interface: the serial port, the
+// parallel port, the print spooler, a file, and memory (for tests). The
+// dispatch picks one when the device is opened and talks to it only through
+// this interface.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+class DeviceBackend {
+ public:
+  virtual ~DeviceBackend() = default;
+  // True when the device took every byte.
+  virtual bool Write(std::string_view bytes) = 0;
+  // Ends the output; false when bytes held back could not be written.
+  virtual bool Close() = 0;
+};
+
+// The back end for a device name (Windows-1252, as the user gave it; the
+// upper-cased form chooses ports and the spooler), opened; nullptr when it
+// cannot be opened. documentName names a spooler job.
+std::unique_ptr<DeviceBackend> OpenDeviceBackend(std::string_view name, std::string_view documentName);
+
+// A back end that appends every byte to sink, which must outlive it.
+std::unique_ptr<DeviceBackend> MemoryDeviceBackend(std::string& sink);

@@ -1,0 +1,124 @@
+#include "devices/device_backend.h"
+
+#include <string>
+
+#include "devices/brcom.h"
+#include "devices/brlpt.h"
+#include "devices/port_names.h"
+#include "platform/byte_output.h"
+#include "platform/print_spooler.h"
+#include "platform/text_encoding.h"
+
+namespace {
+
+constexpr char kFormFeed = '\f';
+
+// A regular file takes its bytes in blocks of this size: one system call per
+// Braille line would cost more than composing the line. Anything else named
+// as a file (a FIFO, a device node such as /dev/usb/lp0) is written through,
+// so an embosser behind it receives every line at once.
+constexpr std::size_t kFileBlock = 64 * 1024;
+
+class SerialBackend : public DeviceBackend {
+ public:
+  bool Write(std::string_view bytes) override { return WriteSerialPort(bytes); }
+  bool Close() override {
+    CloseSerialPort();
+    return true;
+  }
+};
+
+class ParallelBackend : public DeviceBackend {
+ public:
+  bool Write(std::string_view bytes) override { return WriteParallelPort(bytes); }
+  bool Close() override {
+    CloseParallelPort();
+    return true;
+  }
+};
+
+class SpoolerBackend : public DeviceBackend {
+ public:
+  // Each leading form feed ends a page by itself. A raw job has no pages to
+  // end and start: the byte is what starts the next sheet on the embosser. A
+  // form feed further on is an ordinary byte of the rest.
+  bool Write(std::string_view bytes) override {
+    bool taken = true;
+    while (!bytes.empty() && bytes.front() == kFormFeed) {
+      taken = WritePrintJob(bytes.substr(0, 1)) && taken;
+      bytes.remove_prefix(1);
+    }
+    return WritePrintJob(bytes) && taken;
+  }
+  bool Close() override {
+    FinishPrintJob();
+    return true;
+  }
+};
+
+class FileBackend : public DeviceBackend {
+ public:
+  explicit FileBackend(int descriptor) : descriptor_(descriptor), buffered_(IsRegularFile(descriptor)) {}
+  ~FileBackend() override { CloseOutput(descriptor_); }
+  bool Write(std::string_view bytes) override {
+    if (!buffered_) return WriteAllBytes(descriptor_, bytes);
+    pending_.append(bytes);
+    return pending_.size() < kFileBlock || WritePending();
+  }
+  bool Close() override {
+    const bool written = WritePending();
+    CloseOutput(descriptor_);
+    descriptor_ = -1;
+    return written;
+  }
+
+ private:
+  bool WritePending() {
+    const bool written = WriteAllBytes(descriptor_, pending_);
+    pending_.clear();
+    return written;
+  }
+  int descriptor_;
+  bool buffered_;
+  std::string pending_;  // bytes of a regular file not yet written
+};
+
+class MemoryBackend : public DeviceBackend {
+ public:
+  explicit MemoryBackend(std::string& sink) : sink_(sink) {}
+  bool Write(std::string_view bytes) override {
+    sink_.append(bytes);
+    return true;
+  }
+  bool Close() override { return true; }
+
+ private:
+  std::string& sink_;
+};
+
+}  // namespace
+
+std::unique_ptr<DeviceBackend> OpenDeviceBackend(std::string_view name, std::string_view documentName) {
+  const std::string upperName = UpperCaseAnsi(name);
+  switch (PortKindOf(upperName)) {
+    case PortKind::Serial:
+      if (OpenSerialPort(upperName)) return std::make_unique<SerialBackend>();
+      return nullptr;
+    case PortKind::Parallel:
+      if (OpenParallelPort(upperName)) return std::make_unique<ParallelBackend>();
+      return nullptr;
+    case PortKind::None:
+      break;
+  }
+  if (upperName == "PRN") {
+    if (StartPrintJob(documentName)) return std::make_unique<SpoolerBackend>();
+    return nullptr;
+  }
+  // Created under the name as given: Linux names are case-sensitive, and the
+  // upper-cased name would usually lead somewhere else.
+  const int descriptor = CreateOutputFile(name);
+  if (descriptor < 0) return nullptr;
+  return std::make_unique<FileBackend>(descriptor);
+}
+
+std::unique_ptr<DeviceBackend> MemoryDeviceBackend(std::string& sink) { return std::make_unique<MemoryBackend>(sink); }
