@@ -9,6 +9,7 @@
 #include "console/console_host.h"
 #include "console/console_window.h"
 #include "editor/screen_review.h"
+#include "speech/speech_state.h"
 #include "speech/speech_test_support.h"
 
 namespace {
@@ -192,6 +193,20 @@ TEST_F(ScreenReviewTest, ReadingARowSaysRunsOfSignsThreeTimesAndSpellsConsonantW
   Review(7, 77, {0, 59});
   EXPECT_EQ(EventsOfKeys(), (Sounds{"speech", "click"}));
   EXPECT_EQ(screenReview.column, 80);
+}
+
+TEST_F(ScreenReviewTest, WithASpeechServerEachRowGoesAsOneText) {
+  Put(6, 1, "BCD ====");
+  Put(7, 1, "XY");
+  speech.serverActive = true;
+  // Nothing is spelled or played as a sign: the server takes the rows;
+  // the click between rows stays.
+  Review(6, 1, {'F', 'T'});
+  speech.serverActive = false;
+  Sounds expected{"click"};
+  for (int row = 8; row <= 25; ++row) expected.push_back("click");
+  EXPECT_EQ(EventsOfKeys(), expected);
+  EXPECT_EQ(screenReview.row, 25);
 }
 
 TEST_F(ScreenReviewTest, ReadCommandsCoverTheirRangesAndKeepOrLeaveThePosition) {
