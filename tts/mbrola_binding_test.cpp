@@ -3,6 +3,7 @@
 #include <chrono>
 #include <dirent.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -108,6 +109,23 @@ TEST_F(MbrolaBindingTest, DeadChildIsAnErrorNotADeathOrAHang) {
   UnloadMbrola();
   EXPECT_TRUE(NoChildLeft());
   EXPECT_EQ(OpenDescriptors(), descriptors);
+}
+
+// The real synthesizer with the Brazilian voice, when installed.
+TEST(MbrolaRealVoiceTest, SpeaksForTheDurationsWritten) {
+  const char* voice = "/usr/share/mbrola/br4/br4";
+  ScopedEnv program("RELEVIX_MBROLA", nullptr);
+  if (access(voice, R_OK) != 0 || !LoadMbrola()) GTEST_SKIP() << "mbrola and its br4 voice are not installed";
+  ASSERT_GE(gMbrola.init_MBR(voice), 0);
+  for (const char* line : {"_ 50\r\n", "o 100\r\n", "l 80\r\n", "a 120 50 130\r\n", "_ 50\r\n"}) {
+    gMbrola.write_MBR(line);
+  }
+  gMbrola.flush_MBR();
+  const size_t samples = ReadAll().size();
+  EXPECT_NEAR(static_cast<double>(samples), 400 * 16, 400 * 16 * 0.2);
+  EXPECT_EQ(gMbrola.lastError_MBR(), 0);
+  UnloadMbrola();
+  EXPECT_TRUE(NoChildLeft());
 }
 
 }  // namespace
