@@ -1,0 +1,305 @@
+#include "tts/mbrola_binding.h"
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+MbrolaBinding gMbrola;
+
+namespace {
+
+// Errors lastError_MBR reports.
+constexpr int kNoError = 0;
+constexpr int kErrorNoVoice = 1;
+constexpr int kErrorNoProgram = 2;
+constexpr int kErrorWrite = 3;
+constexpr int kErrorChildGone = 4;
+constexpr int kErrorNotStarted = 5;
+
+// After a flush, how long read_MBR waits for the first samples (the child
+// may still be loading its voice) and for more samples once some came.
+constexpr int kFirstSampleWaitMs = 3000;
+constexpr int kNextSampleWaitMs = 150;
+
+struct Child {
+  pid_t pid = -1;
+  int input = -1;   // the child's standard input
+  int output = -1;  // the child's standard output
+  std::vector<char> pending;  // bytes read but not yet handed out
+  bool flushPending = false;  // a flush whose samples may still be coming
+  bool gotSinceFlush = false;
+  int error = kNoError;
+  int noError = 0;
+  int frequency = 16000;
+  float volume = 1.0f;
+};
+
+Child gChild;
+
+const char* ProgramName() {
+  const char* name = std::getenv("RELEVIX_MBROLA");
+  return name != nullptr && *name != '\0' ? name : "mbrola";
+}
+
+bool ProgramOnPath(const std::string& name) {
+  if (name.find('/') != std::string::npos) return access(name.c_str(), X_OK) == 0;
+  const char* path = std::getenv("PATH");
+  std::string dirs = path != nullptr ? path : "/usr/bin:/bin";
+  size_t start = 0;
+  while (start <= dirs.size()) {
+    size_t end = dirs.find(':', start);
+    if (end == std::string::npos) end = dirs.size();
+    std::string candidate = dirs.substr(start, end - start);
+    candidate = (candidate.empty() ? "." : candidate) + "/" + name;
+    if (access(candidate.c_str(), X_OK) == 0) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+void CloseFd(int& fd) {
+  if (fd >= 0) close(fd);
+  fd = -1;
+}
+
+void EndChild() {
+  CloseFd(gChild.input);
+  CloseFd(gChild.output);
+  if (gChild.pid > 0) {
+    kill(gChild.pid, SIGTERM);
+    while (waitpid(gChild.pid, nullptr, 0) < 0 && errno == EINTR) {
+    }
+  }
+  gChild.pid = -1;
+  gChild.pending.clear();
+  gChild.flushPending = false;
+}
+
+// Moves what the child has written into pending. Waits up to timeoutMs for
+// the first bytes; false when the child's output has ended.
+bool Drain(int timeoutMs) {
+  if (gChild.output < 0) return false;
+  pollfd fd{gChild.output, POLLIN, 0};
+  if (poll(&fd, 1, timeoutMs) <= 0) return true;
+  char block[16384];
+  for (;;) {
+    const ssize_t got = read(gChild.output, block, sizeof block);
+    if (got > 0) {
+      gChild.pending.insert(gChild.pending.end(), block, block + got);
+      gChild.gotSinceFlush = true;
+      continue;
+    }
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0 && errno == EAGAIN) return true;
+    CloseFd(gChild.output);  // end of output: the child is gone
+    gChild.error = kErrorChildGone;
+    return false;
+  }
+}
+
+// Writes all of text to the child without dying of SIGPIPE, emptying its
+// output meanwhile so that neither side waits for the other.
+bool WriteAll(const std::string& text) {
+  if (gChild.input < 0) {
+    gChild.error = gChild.pid > 0 ? kErrorWrite : kErrorNotStarted;
+    return false;
+  }
+  sigset_t pipeSignal, previous;
+  sigemptyset(&pipeSignal);
+  sigaddset(&pipeSignal, SIGPIPE);
+  pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
+  size_t done = 0;
+  bool ok = true;
+  while (done < text.size()) {
+    const ssize_t put = write(gChild.input, text.data() + done, text.size() - done);
+    if (put > 0) {
+      done += static_cast<size_t>(put);
+    } else if (put < 0 && errno == EAGAIN) {
+      pollfd fds[2] = {{gChild.input, POLLOUT, 0}, {gChild.output, POLLIN, 0}};
+      poll(fds, gChild.output >= 0 ? 2 : 1, 1000);
+      if (!Drain(0) && gChild.output < 0 && (fds[0].revents & POLLOUT) == 0) {
+        ok = false;
+        break;
+      }
+    } else if (!(put < 0 && errno == EINTR)) {
+      ok = false;
+      break;
+    }
+  }
+  if (!ok) {
+    if (errno == EPIPE) {
+      const timespec now{0, 0};
+      sigtimedwait(&pipeSignal, nullptr, &now);  // the signal the failed write raised
+    }
+    CloseFd(gChild.input);
+    gChild.error = kErrorWrite;
+  }
+  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+  return ok;
+}
+
+int InitMbr(const char* database) {
+  EndChild();
+  gChild.error = kNoError;
+  struct stat info {};
+  if (database == nullptr || stat(database, &info) != 0 || !S_ISREG(info.st_mode)) {
+    gChild.error = kErrorNoVoice;
+    return -1;
+  }
+  const std::string program = ProgramName();
+  if (!ProgramOnPath(program)) {
+    gChild.error = kErrorNoProgram;
+    return -1;
+  }
+  int in[2], out[2];
+  if (pipe2(in, O_CLOEXEC) != 0) return -1;
+  if (pipe2(out, O_CLOEXEC) != 0) {
+    close(in[0]);
+    close(in[1]);
+    return -1;
+  }
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  std::string databaseArg = database;
+  std::string dash = "-";
+  char* argv[] = {const_cast<char*>(program.c_str()), databaseArg.data(), dash.data(), dash.data(), nullptr};
+  pid_t pid = -1;
+  const int failed = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(in[0]);
+  close(out[1]);
+  if (failed != 0) {
+    close(in[1]);
+    close(out[0]);
+    gChild.error = kErrorNoProgram;
+    return -1;
+  }
+  gChild.pid = pid;
+  gChild.input = in[1];
+  gChild.output = out[0];
+  fcntl(gChild.input, F_SETFL, fcntl(gChild.input, F_GETFL) | O_NONBLOCK);
+  fcntl(gChild.output, F_SETFL, fcntl(gChild.output, F_GETFL) | O_NONBLOCK);
+  return 0;
+}
+
+int InitRenameMbr(const char* database, const char*, const char*) { return InitMbr(database); }
+
+int WriteMbr(const char* line) {
+  std::string text = line != nullptr ? line : "";
+  std::string cleaned;
+  for (char c : text) {
+    if (c != '\r') cleaned += c;
+  }
+  if (cleaned.empty() || cleaned.back() != '\n') cleaned += '\n';
+  return WriteAll(cleaned) ? 1 : -1;
+}
+
+int FlushMbr() {
+  if (!WriteAll("#\n")) return -1;
+  gChild.flushPending = true;
+  gChild.gotSinceFlush = false;
+  return 1;
+}
+
+int ReadMbr(short* samples, int wanted) {
+  if (samples == nullptr || wanted <= 0) return 0;
+  const size_t wantedBytes = static_cast<size_t>(wanted) * 2;
+  if (gChild.pending.size() < wantedBytes) {
+    int wait = 0;
+    if (gChild.flushPending && gChild.pending.size() < 2) {
+      wait = gChild.gotSinceFlush ? kNextSampleWaitMs : kFirstSampleWaitMs;
+    }
+    Drain(wait);
+    if (gChild.pending.size() < 2) gChild.flushPending = false;  // the flushed speech has ended
+  }
+  const size_t bytes = std::min(wantedBytes, gChild.pending.size() & ~size_t{1});
+  std::memcpy(samples, gChild.pending.data(), bytes);
+  gChild.pending.erase(gChild.pending.begin(), gChild.pending.begin() + static_cast<long>(bytes));
+  return static_cast<int>(bytes / 2);
+}
+
+int ReadTypeMbr(char* buffer, int wanted, int) { return ReadMbr(reinterpret_cast<short*>(buffer), wanted); }
+
+void CloseMbr() { EndChild(); }
+
+// Drops samples not yet read and any error.
+int ResetMbr() {
+  Drain(0);
+  gChild.pending.clear();
+  gChild.flushPending = false;
+  gChild.error = kNoError;
+  return 0;
+}
+
+int LastErrorMbr() {
+  if (gChild.error == kNoError && gChild.pid > 0 && waitpid(gChild.pid, nullptr, WNOHANG) == gChild.pid) {
+    gChild.pid = -1;
+    gChild.error = kErrorChildGone;
+  }
+  return gChild.error;
+}
+
+int LastErrorStrMbr(char* buffer, int length) {
+  static const char* const texts[] = {"", "voice database not found", "mbrola program not found",
+                                      "write to the synthesizer failed", "the synthesizer ended",
+                                      "the synthesizer was not started"};
+  if (buffer == nullptr || length <= 0) return 0;
+  std::snprintf(buffer, static_cast<size_t>(length), "%s", texts[LastErrorMbr()]);
+  return static_cast<int>(std::strlen(buffer));
+}
+
+void SetNoErrorMbr(int value) { gChild.noError = value; }
+int GetNoErrorMbr() { return gChild.noError; }
+void SetFreqMbr(int value) { gChild.frequency = value; }
+int GetFreqMbr() { return gChild.frequency; }
+void SetVolumeRatioMbr(float value) { gChild.volume = value; }
+float GetVolumeRatioMbr() { return gChild.volume; }
+int GetVersionMbr(char* buffer, int length) {
+  if (buffer == nullptr || length <= 0) return 0;
+  std::snprintf(buffer, static_cast<size_t>(length), "%s", "mbrola (pipe)");
+  return static_cast<int>(std::strlen(buffer));
+}
+int GetDatabaseInfoMbr(char* buffer, int length, int) {
+  if (buffer != nullptr && length > 0) buffer[0] = '\0';
+  return 0;
+}
+void SetParserMbr(void*) {}
+void* InitPhone(const char*, float) { return nullptr; }
+void PhoneNoop(void*) {}
+void AppendF0Phone(void*, float, float) {}
+
+}  // namespace
+
+bool LoadMbrola() {
+  if (gMbrola.loaded) return true;
+  if (!ProgramOnPath(ProgramName())) return false;
+  gMbrola = MbrolaBinding{true,          InitMbr,           InitRenameMbr,     WriteMbr,        FlushMbr,
+                          ReadMbr,       ReadTypeMbr,       CloseMbr,          ResetMbr,        LastErrorMbr,
+                          LastErrorStrMbr, SetNoErrorMbr,   GetNoErrorMbr,     SetFreqMbr,      GetFreqMbr,
+                          SetVolumeRatioMbr, GetVolumeRatioMbr, GetVersionMbr, GetDatabaseInfoMbr, SetParserMbr,
+                          InitPhone,     PhoneNoop,         PhoneNoop,         AppendF0Phone};
+  return true;
+}
+
+void UnloadMbrola() {
+  EndChild();
+  gChild = Child{};
+  gMbrola = MbrolaBinding{};
+}
