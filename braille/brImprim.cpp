@@ -19,7 +19,6 @@
 #include "speech/speech.h"
 
 ComposerState composerState;
-ComposerObserver composerObserver;
 
 namespace {
 
@@ -96,6 +95,9 @@ std::string TranscribeNumber(long long number, bool englishStyle) {
   return Transcribe(std::to_string(number), englishStyle);
 }
 
+// Set while the header is written: a header alone is no text of the document.
+bool writingHeader = false;
+
 // Title centred, the page number at the right edge (at the left on a back
 // page), the print-edition number at the left edge of a front page.
 void WriteHeader() {
@@ -121,8 +123,18 @@ void WriteHeader() {
 
   // The header takes the full width: no margin.
   const std::string margin = std::exchange(composerState.marginPrefix, std::string());
+  writingHeader = true;
   WriteBrailleLine(header);
+  writingHeader = false;
   composerState.marginPrefix = margin;
+}
+
+// Whether anything but blank lines is left to read.
+bool TextRemains() {
+  while (!readerState.atEnd) {
+    if (ReadTextLine().find_first_not_of(" \t\f") != std::string::npos) return true;
+  }
+  return false;
 }
 
 // The input has ended: the last paragraph is written and the last page ended.
@@ -160,7 +172,7 @@ void ResetComposerState() {
   composerState.lineWidth = ComposerColumns();
 }
 
-void PrintCopy() {
+CopyEnd PrintCopy() {
   ResetComposerState();
   ResetTranscriptionState();
   InitReader();
@@ -175,8 +187,14 @@ void PrintCopy() {
     TrimInputLine(line);
     if (line.empty() || line.front() != '<' || !ExecuteCommand(line)) ProcessTextLine(line);
   }
-  if (readerState.atEnd) FinishDocument();
+  const bool stoppedEarly = !readerState.atEnd;
+  if (!stoppedEarly) FinishDocument();
   AddBlankBackPage();
+  // The text read after the stop is not laid out: it only tells whether the
+  // document went on.
+  const bool rangeEnded = composerState.textPastRange || (stoppedEarly && TextRemains());
+  if (readerState.readFailed) return CopyEnd::ReadFailed;
+  return rangeEnded ? CopyEnd::PageRangeEnded : CopyEnd::Complete;
 }
 
 void ProcessTextLine(const std::string& line) {
@@ -251,7 +269,7 @@ void StartNewPage() {
   if (pageWasOpen && s.pageCount > printSettings.BRPAGINI && endedPage <= printSettings.BRPAGFIN) {
     DeviceWrite(kFormFeed);
   }
-  if (composerObserver.pageBegun != nullptr && PageInRange(s.pageCount)) composerObserver.pageBegun(s.pageCount);
+  if (PageInRange(s.pageCount)) ++s.pagesInRange;
   // Headers are made (and counted) outside the range too, so that every page
   // holds the same lines as in a full print.
   const bool headerOnThisSide = IsOdd(s.pageCount) || !printSettings.FRENTEVERSO || printSettings.TITULOATRAS == 2;
@@ -260,17 +278,19 @@ void StartNewPage() {
 
 void WriteBrailleLine(std::string_view text) {
   ++composerState.lineOnPage;
-  if (!PageInRange(composerState.pageCount)) return;
+  if (!PageInRange(composerState.pageCount)) {
+    if (composerState.pageCount > printSettings.BRPAGFIN && !writingHeader &&
+        text.find_first_not_of(' ') != std::string_view::npos) {
+      composerState.textPastRange = true;
+    }
+    return;
+  }
   const std::string line = composerState.marginPrefix + std::string(text);
   std::string bytes;
   bytes.reserve(line.size() + kLineEnd.size());
   for (const char c : line) bytes += static_cast<char>(CodeTable[static_cast<unsigned char>(c)]);
   bytes += kLineEnd;
-  if (DeviceWrite(bytes)) {
-    if (composerObserver.lineWritten != nullptr) composerObserver.lineWritten(line);
-  } else {
-    AskAfterWriteError();
-  }
+  if (!DeviceWrite(bytes)) AskAfterWriteError();
   // The pause is a 16-bit count of milliseconds.
   if (printSettings.LINHASPORMINUTO != 0) Delay(static_cast<std::uint16_t>(printSettings.LINHASPORMINUTO));
 }

@@ -22,20 +22,11 @@ struct ComposerState {
   bool syllableSeparation = false;
   bool englishStyle = false;
   bool continuationIndent = false;
+  int pagesInRange = 0;     // pages begun within the page range: the pages embossed
+  bool textPastRange = false;  // text was laid out on a page after the range
 };
 
 extern ComposerState composerState;
-
-// Watches what is embossed, for a preview. Pages are reported as they begin
-// and lines as they are written, both only within the page range; picture
-// rows are always embossed. Each function may stay null.
-struct ComposerObserver {
-  void (*pageBegun)(int pageCount) = nullptr;
-  void (*lineWritten)(std::string_view internalLineWithMargin) = nullptr;
-  void (*pictureLine)(std::string_view internalCells) = nullptr;
-};
-
-extern ComposerObserver composerObserver;
 
 // Control bytes, written by DeviceWrite calls of their own and never mapped
 // through the code table.
@@ -49,8 +40,15 @@ int ComposerColumns();
 // Composer state as a copy starts, from the settings.
 void ResetComposerState();
 
+// How a copy ended.
+enum class CopyEnd {
+  Complete,        // the whole text was laid out
+  PageRangeEnded,  // the text goes on past the last page of the range
+  ReadFailed,      // the input could not be read to its end
+};
+
 // Prints one copy of the open input file.
-void PrintCopy();
+CopyEnd PrintCopy();
 
 // Lays out one input line that is not a command (the empty line included).
 void ProcessTextLine(const std::string& line);

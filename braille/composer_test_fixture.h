@@ -37,7 +37,6 @@ class ComposerTest : public ::testing::Test {
   static void Restore() {
     ResetPrintSettings();
     UseIdentityCodeTable();
-    composerObserver = ComposerObserver{};
     SetKeySource(nullptr);
     SetDelayHandler(nullptr);
   }

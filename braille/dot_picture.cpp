@@ -62,7 +62,6 @@ int LastDotRow(const DotGrid& grid) {
 
 // One line of cells from dot rows 3e to 3e + 2, two dot columns per cell.
 void EmbossCellRow(const DotGrid& grid, int cellRow) {
-  std::string cells(kCellsPerLine, ' ');
   std::string bytes(kCellsPerLine, ' ');
   for (std::size_t cell = 0; cell < kCellsPerLine; ++cell) {
     unsigned pattern = 0;
@@ -71,15 +70,13 @@ void EmbossCellRow(const DotGrid& grid, int cellRow) {
       if (row[2 * cell]) pattern |= 1u << dot;            // left column: dots 1, 2, 3
       if (row[2 * cell + 1]) pattern |= 1u << (dot + 3);  // right column: dots 4, 5, 6
     }
-    cells[cell] = static_cast<char>(DotPatternTable[pattern]);
     bytes[cell] = static_cast<char>(CodeTable[DotPatternTable[pattern]]);
   }
   std::size_t length = bytes.size();
   while (length > 0 && static_cast<unsigned char>(bytes[length - 1]) <= ' ') --length;
   bytes.resize(length);
-  cells.resize(length);
   bytes += kLineEnd;
-  if (DeviceWrite(bytes) && composerObserver.pictureLine != nullptr) composerObserver.pictureLine(cells);
+  DeviceWrite(bytes);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "catalogue/brmsg.h"
 
+#include <cerrno>
 #include <string>
 #include <string_view>
 
@@ -20,5 +21,38 @@ void ShowMessage(std::string_view key, int lineEnds) {
     PlayMessageSound(key);
   } else {
     SpeakText(text);
+  }
+}
+
+void ShowMessageAbout(std::string_view key, std::string_view detail) {
+  ShowMessage(key, 0);
+  WriteLineAndSpeak(": " + std::string(detail));
+}
+
+std::string SystemErrorText(int error, bool creatingFile) {
+  switch (error) {
+    case ENOENT:
+      return GetMessage(creatingFile ? "BRSEMPAS" : "BRNAOEXI");
+    case ENOTDIR:
+      return GetMessage("BRSEMPAS");
+    case EACCES:
+    case EPERM:
+      return GetMessage("BRSEMPER");
+    case EISDIR:
+      return GetMessage("BRPASTA");
+    case ENOSPC:
+    case EDQUOT:
+      return GetMessage("BRDISCHE");
+    case EROFS:
+      return GetMessage("BRSOLEIT");
+    case EBUSY:
+    case ETXTBSY:
+      return GetMessage("BREMUSO");
+    case ENXIO:
+    case ENODEV:
+    case EIO:
+      return GetMessage("BRDESLIG");
+    default:
+      return GetMessage("BRERRSIS") + std::to_string(error);
   }
 }

@@ -13,7 +13,7 @@ struct CatalogueEntry {
 };
 
 // The whole catalogue, in lookup order.
-constexpr std::array<CatalogueEntry, 36> kCatalogue{{
+constexpr std::array<CatalogueEntry, 57> kCatalogue{{
     {"BRCNFERR", "Arquivo de configura\xE7\xE3o inexistente, programa cancelado"},
     {"BRERRLIN", "Erro no arquivo de configura\xE7\xE3o na linha "},
     {"BRERRBRL", "Erro no arquivo BRAILLE.AMB perto da linha "},
@@ -50,6 +50,28 @@ constexpr std::array<CatalogueEntry, 36> kCatalogue{{
     {"BRCNFDEF", "Use a configura\xE7\xE3o avan\xE7" "ada do Sonara para mudar definitivamente."},
     {"BRCNFDF2", "Para configurar, edite ali a se\xE7\xE3o RELEVIX."},
     {"BRIMPCAN", "Impress\xE3o cancelada."},
+    {"BRMESMOA", "Nada foi gravado: o arquivo de sa\xED" "da \xE9 o pr\xF3prio arquivo a imprimir"},
+    {"BRIMPINC", "Impress\xE3o incompleta; n\xE3o foi poss\xEDvel ler at\xE9 o fim o arquivo"},
+    {"BRPAGCOR", "O texto continua al\xE9m da p\xE1gina final"},
+    {"BRPAGIMP", "P\xE1ginas impressas"},
+    {"BRNAOWAV", "N\xE3o \xE9 um arquivo de som WAV"},
+    {"BRAUDVAL", "Valor desconhecido em RELEVIX_AUDIO"},
+    {"BRAUDOPC", "Valores v\xE1lidos: sdl, null, null:ARQUIVO, wav:ARQUIVO."},
+    {"BRAUDGRV", "N\xE3o foi poss\xEDvel gravar o som"},
+    {"BRCFGTRO", "Valor sem sentido na configura\xE7\xE3o, trocado"},
+    // Reasons, said after the name of what failed.
+    {"BRNAOEXI", "n\xE3o existe"},
+    {"BRSEMPAS", "a pasta n\xE3o existe"},
+    {"BRSEMPER", "sem permiss\xE3o"},
+    {"BRPASTA", "\xE9 uma pasta"},
+    {"BRDISCHE", "disco cheio"},
+    {"BRSOLEIT", "disco s\xF3 de leitura"},
+    {"BREMUSO", "em uso por outro programa"},
+    {"BRDESLIG", "dispositivo desligado ou desconectado"},
+    {"BRSEMCUP", "o servidor de impress\xE3o CUPS n\xE3o responde"},
+    {"BRSEMPAD", "n\xE3o h\xE1 impressora padr\xE3o no CUPS"},
+    {"BRCUPREC", "o CUPS recusou o trabalho"},
+    {"BRERRSIS", "erro do sistema n\xFAmero "},
 }};
 
 }  // namespace

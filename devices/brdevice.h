@@ -8,11 +8,21 @@
 // Opens the device of that name (Windows-1252); documentName names the
 // spooler job. True on success.
 bool DeviceOpen(std::string_view name, std::string_view documentName = {});
+// After a failed DeviceOpen: the device as the user named it, where it leads
+// on Linux when that differs, and why it could not be opened, in Portuguese
+// (Windows-1252): "LPT1 (/dev/lp0): n\xE3o existe". Empty after a success.
+std::string DeviceOpenProblem();
+
+// Whether the output device would be the file itself (however named: the
+// same file on disk, not the same name). Ports and the spooler never are.
+bool DeviceIsFile(std::string_view deviceName, std::string_view systemPath);
+
 // Sends the bytes unchanged; true when the device took them all.
 bool DeviceWrite(std::string_view bytes);
 // Ends the output. False when bytes still held for a file could not be
 // written (a full disk): the end of the output is then missing.
 bool DeviceClose();
 
-// Tests: the next DeviceOpen, whatever the name, writes into sink instead.
+// The next DeviceOpen, whatever the name, writes into sink instead: the
+// preview composes into memory, and so do tests.
 void DirectNextDeviceToMemory(std::string& sink);

@@ -17,10 +17,21 @@ class DeviceBackend {
   virtual bool Close() = 0;
 };
 
+// Why a device could not be opened.
+struct DeviceOpenFailure {
+  enum Kind { None, SystemError, NoSpoolerServer, NoDefaultPrinter, SpoolerRefused };
+  Kind kind = None;
+  int error = 0;          // errno of the failed call, for SystemError
+  bool isFile = false;    // a file was to be created (not a port)
+  std::string linuxPath;  // where the name leads on Linux (UTF-8); empty for the spooler
+};
+
 // The back end for a device name (Windows-1252, as the user gave it; the
 // upper-cased form chooses ports and the spooler), opened; nullptr when it
-// cannot be opened. documentName names a spooler job.
-std::unique_ptr<DeviceBackend> OpenDeviceBackend(std::string_view name, std::string_view documentName);
+// cannot be opened, with the reason in failure. documentName names a
+// spooler job.
+std::unique_ptr<DeviceBackend> OpenDeviceBackend(std::string_view name, std::string_view documentName,
+                                                 DeviceOpenFailure& failure);
 
 // A back end that appends every byte to sink, which must outlive it.
 std::unique_ptr<DeviceBackend> MemoryDeviceBackend(std::string& sink);

@@ -1,11 +1,13 @@
 #include "devices/device_backend.h"
 
+#include <cerrno>
 #include <string>
 
 #include "devices/brcom.h"
 #include "devices/brlpt.h"
 #include "devices/port_names.h"
 #include "platform/byte_output.h"
+#include "platform/paths.h"
 #include "platform/print_spooler.h"
 #include "platform/text_encoding.h"
 
@@ -96,28 +98,52 @@ class MemoryBackend : public DeviceBackend {
   std::string& sink_;
 };
 
+std::unique_ptr<DeviceBackend> Failed(DeviceOpenFailure& failure, int error) {
+  failure.kind = DeviceOpenFailure::SystemError;
+  failure.error = error;
+  return nullptr;
+}
+
 }  // namespace
 
-std::unique_ptr<DeviceBackend> OpenDeviceBackend(std::string_view name, std::string_view documentName) {
+std::unique_ptr<DeviceBackend> OpenDeviceBackend(std::string_view name, std::string_view documentName,
+                                                 DeviceOpenFailure& failure) {
+  failure = DeviceOpenFailure{};
   const std::string upperName = UpperCaseAnsi(name);
-  switch (PortKindOf(upperName)) {
+  const PortKind port = PortKindOf(upperName);
+  if (port != PortKind::None) failure.linuxPath = LinuxPath(PortDevicePath(upperName));
+  switch (port) {
     case PortKind::Serial:
       if (OpenSerialPort(upperName)) return std::make_unique<SerialBackend>();
-      return nullptr;
+      return Failed(failure, errno);
     case PortKind::Parallel:
       if (OpenParallelPort(upperName)) return std::make_unique<ParallelBackend>();
-      return nullptr;
+      return Failed(failure, errno);
     case PortKind::None:
       break;
   }
   if (upperName == "PRN") {
-    if (StartPrintJob(documentName)) return std::make_unique<SpoolerBackend>();
+    switch (StartPrintJob(documentName)) {
+      case PrintJobStart::Started:
+        return std::make_unique<SpoolerBackend>();
+      case PrintJobStart::NoServer:
+        failure.kind = DeviceOpenFailure::NoSpoolerServer;
+        break;
+      case PrintJobStart::NoDefaultDestination:
+        failure.kind = DeviceOpenFailure::NoDefaultPrinter;
+        break;
+      case PrintJobStart::Refused:
+        failure.kind = DeviceOpenFailure::SpoolerRefused;
+        break;
+    }
     return nullptr;
   }
   // Created under the name as given: Linux names are case-sensitive, and the
   // upper-cased name would usually lead somewhere else.
+  failure.isFile = true;
+  failure.linuxPath = LinuxPath(name);
   const int descriptor = CreateOutputFile(name);
-  if (descriptor < 0) return nullptr;
+  if (descriptor < 0) return Failed(failure, errno);
   return std::make_unique<FileBackend>(descriptor);
 }
 

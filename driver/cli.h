@@ -19,6 +19,20 @@ std::string Joined(const CliArguments& words);
 // is missing.
 bool TakeOption(CliArguments& args, const std::string& name, std::string& value, std::string& error);
 
+// Shows the error (when not empty) and the command's usage on standard
+// error; the usage-error status.
+int CommandUsageError(const std::string& usage, const std::string& error);
+
+// Reads the settings file named by --settings (or found as usual) and the
+// print settings from it.
+bool TakeSettings(CliArguments& args, std::string& error);
+
+// "--pages A-B": the first and last page to emboss, into the print settings.
+bool TakePageRange(CliArguments& args, std::string& error);
+
+// The one text file argument left after the options.
+bool TakeTextFile(CliArguments& args, std::string& name, std::string& error);
+
 // Writes Windows-1252 text on standard output as UTF-8.
 void PrintOut(const std::string& text);
 // Writes a Windows-1252 message line on standard error as UTF-8.

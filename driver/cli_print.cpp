@@ -1,13 +1,10 @@
-// relevix-cli print, preview and transcribe: the print job without the
-// dialogue, a look at the pages in Unicode Braille, and the transcription
-// of one text for checking the rules.
+// relevix-cli print and transcribe: the print job without the dialogue, and
+// the transcription of one text for checking the rules.
 #include <cstdio>
 #include <string>
 
 #include "braille/brImprim.h"
 #include "braille/braille_cells.h"
-#include "braille/code_table.h"
-#include "braille/input_file.h"
 #include "braille/print_settings.h"
 #include "braille/transcription.h"
 #include "catalogue/brmsg.h"
@@ -21,12 +18,6 @@ namespace {
 
 constexpr std::size_t kTitleFieldWidth = 80;
 
-int Usage(const std::string& usage, const std::string& error) {
-  if (!error.empty()) PrintError(error);
-  PrintError("Uso: relevix-cli " + usage);
-  return kUsageError;
-}
-
 // Takes an integer option; false (with a message) when it is not a number.
 bool TakeNumber(CliArguments& args, const std::string& name, int& target, std::string& error) {
   std::string value;
@@ -37,6 +28,8 @@ bool TakeNumber(CliArguments& args, const std::string& name, int& target, std::s
   }
   return true;
 }
+
+}  // namespace
 
 // "--pages A-B": the first and last page to emboss.
 bool TakePageRange(CliArguments& args, std::string& error) {
@@ -53,6 +46,7 @@ bool TakePageRange(CliArguments& args, std::string& error) {
   printSettings.BRPAGFIN = last;
   return true;
 }
+
 
 // Reads the settings file named by --settings (or found as usual) and loads
 // the code table; a missing table ends the program with status 2.
@@ -74,77 +68,36 @@ bool TakeTextFile(CliArguments& args, std::string& name, std::string& error) {
   return true;
 }
 
-bool oldRulesInPreview = false;
-
-void PreviewPageBegun(int pageCount) {
-  PrintOut("--- p\xE1gina " + std::to_string(pageCount) + " ---\n");
+int CommandUsageError(const std::string& usage, const std::string& error) {
+  if (!error.empty()) PrintError(error);
+  PrintError("Uso: relevix-cli " + usage);
+  return kUsageError;
 }
-
-void PreviewLine(std::string_view internal) {
-  const std::string cells = UnicodeBrailleFromInternal(internal, oldRulesInPreview);
-  std::fwrite(cells.data(), 1, cells.size(), stdout);
-  std::fputc('\n', stdout);
-}
-
-// Picture rows are always made with the current rules' cells.
-void PreviewPictureLine(std::string_view cells) {
-  const std::string text = UnicodeBrailleFromInternal(cells, false);
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  std::fputc('\n', stdout);
-}
-
-}  // namespace
 
 int RunPrintCommand(CliArguments args) {
   const std::string usage =
       "print [--settings ARQUIVO] [--device NOME] [--copies N] [--pages A-B] [--first-number N] "
       "[--title TEXTO] ARQUIVO";
   std::string error, device, title, textFile;
-  if (!TakeSettings(args, error)) return Usage(usage, error);
+  if (!TakeSettings(args, error)) return CommandUsageError(usage, error);
   const bool hasDevice = TakeOption(args, "--device", device, error);
-  if (!error.empty()) return Usage(usage, error);
+  if (!error.empty()) return CommandUsageError(usage, error);
   const bool hasTitle = TakeOption(args, "--title", title, error);
   if (!error.empty() || !TakeNumber(args, "--copies", printSettings.BRNCOP, error) ||
       !TakeNumber(args, "--first-number", printSettings.BRNUMINI, error) || !TakePageRange(args, error) ||
       !TakeTextFile(args, textFile, error)) {
-    return Usage(usage, error);
+    return CommandUsageError(usage, error);
   }
   if (hasDevice) printSettings.DISPSAIDA = device;
   if (hasTitle) printSettings.BRTIT = title.substr(0, kTitleFieldWidth);
   NormalisePagination();
 
   if (!InputFileFound(textFile)) {
-    ShowMessage("BRARQNAO", 1);
+    ShowMessageAbout("BRARQNAO", textFile);
     ShowMessage("BRIMPCAN", 1);
     return kPrintInputMissing;
   }
   return PrintDocument(textFile);
-}
-
-int RunPreviewCommand(CliArguments args) {
-  const std::string usage = "preview [--settings ARQUIVO] ARQUIVO";
-  std::string error, textFile;
-  if (!TakeSettings(args, error) || !TakeTextFile(args, textFile, error)) return Usage(usage, error);
-  NormalisePagination();
-  if (!OpenInputFile(textFile)) {
-    ShowMessage("BRARQNAO", 1);
-    return kPrintInputMissing;
-  }
-  // The pages are composed as for printing, onto a device that keeps
-  // nothing; what would be embossed is shown as it is composed.
-  if (!DeviceOpen("/dev/null")) {
-    ShowMessage("BRERRCRI", 1);
-    return kPrintDeviceFailed;
-  }
-  oldRulesInPreview = printSettings.USABRAILLEANTIGO;
-  composerObserver.pageBegun = PreviewPageBegun;
-  composerObserver.lineWritten = PreviewLine;
-  composerObserver.pictureLine = PreviewPictureLine;
-  PrintCopy();
-  composerObserver = ComposerObserver{};
-  CloseInputFile();
-  DeviceClose();
-  return kPrintDone;
 }
 
 int RunTranscribeCommand(CliArguments args) {
@@ -161,10 +114,10 @@ int RunTranscribeCommand(CliArguments args) {
       text = arg;
       haveText = true;
     } else {
-      return Usage(usage, "Argumento inesperado: " + arg);
+      return CommandUsageError(usage, "Argumento inesperado: " + arg);
     }
   }
-  if (!haveText) return Usage(usage, "Falta o texto.");
+  if (!haveText) return CommandUsageError(usage, "Falta o texto.");
   ResetTranscriptionState();
   const std::string internal = oldRules ? TranscribeOld(text, english) : TranscribeUnified(text, english);
   PrintOut(internal + "\n");

@@ -20,7 +20,9 @@ constexpr Command kCommands[] = {
     {"print", RunPrintCommand,
      "print [--settings ARQUIVO] [--device NOME] [--copies N] [--pages A-B] [--first-number N]\n"
      "        [--title TEXTO] ARQUIVO   imprime o arquivo em Braille"},
-    {"preview", RunPreviewCommand, "preview [--settings ARQUIVO] ARQUIVO   mostra as p\xE1ginas em Braille Unicode"},
+    {"preview", RunPreviewCommand,
+     "preview [--settings ARQUIVO] [--pages A-B] ARQUIVO\n"
+     "        mostra em Braille Unicode as p\xE1ginas como o embossador as receber\xE1"},
     {"transcribe", RunTranscribeCommand,
      "transcribe [--old] [--english] TEXTO   mostra a transcri\xE7\xE3o Braille do texto"},
     {"settings", RunSettingsCommand, "settings [--settings ARQUIVO]   mostra a configura\xE7\xE3o de impress\xE3o em uso"},

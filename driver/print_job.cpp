@@ -24,23 +24,40 @@ void NormalisePagination() {
   }
 }
 
+void ReportPageRangeEnd(int pagesEmbossed) {
+  ShowMessageAbout("BRPAGCOR", std::to_string(printSettings.BRPAGFIN));
+  ShowMessageAbout("BRPAGIMP", std::to_string(pagesEmbossed));
+}
+
 int PrintDocument(const std::string& inputFile) {
   if (printSettings.DISPSAIDA.empty()) printSettings.DISPSAIDA = "LPT1";
+  // Opening the input as the output would empty it before a byte is read.
+  if (DeviceIsFile(printSettings.DISPSAIDA, inputFile)) {
+    ShowMessageAbout("BRMESMOA", printSettings.DISPSAIDA);
+    return kPrintDeviceFailed;
+  }
   if (!DeviceOpen(printSettings.DISPSAIDA, inputFile)) {
     ShowMessage("BRERRCRI", 1);
+    WriteLineAndSpeak(DeviceOpenProblem());
     return kPrintDeviceFailed;
   }
   const int copies = printSettings.BRNCOP;
+  bool rangeEnded = false;
   for (int copy = 1; copy <= copies; ++copy) {
     if (!OpenInputFile(inputFile)) {
       // The file was there for the copy before: say which file went missing.
-      ShowMessage("BRARQNAO", 0);
-      WriteLineAndSpeak(": " + inputFile);
+      ShowMessageAbout("BRARQNAO", inputFile);
       DeviceClose();
       return kPrintInputMissing;
     }
-    PrintCopy();
+    const CopyEnd end = PrintCopy();
     CloseInputFile();
+    if (end == CopyEnd::ReadFailed) {
+      DeviceClose();
+      ShowMessageAbout("BRIMPINC", inputFile);
+      return kPrintReadFailed;
+    }
+    rangeEnded = rangeEnded || end == CopyEnd::PageRangeEnded;
     ShowMessage("BRFIMCOP", 1);
     if (copies != 1) SpeakNumber(copy);
     WriteLineEnds(1);
@@ -50,6 +67,7 @@ int PrintDocument(const std::string& inputFile) {
     ShowMessage("BRERRESC", 1);
     return kPrintDeviceFailed;
   }
+  if (rangeEnded) ReportPageRangeEnd(composerState.pagesInRange);
   ShowMessage("BRFIMTRA", 1);
   return kPrintDone;
 }

@@ -11,6 +11,7 @@ enum PrintJobStatus {
   kPrintInputMissing = 1,
   kPrintDeviceFailed = 2,
   kPrintCancelled = 3,
+  kPrintReadFailed = 4,
 };
 
 // Whether the input file can be opened for reading.
@@ -21,7 +22,13 @@ bool InputFileFound(const std::string& name);
 // no pagination (30000 lines).
 void NormalisePagination();
 
+// Says that the text went on past the last page of the range, and how many
+// pages were embossed.
+void ReportPageRangeEnd(int pagesEmbossed);
+
 // Opens the device, prints printSettings.BRNCOP copies of the file, closes
 // the device and says "Fim de trabalho". kPrintDeviceFailed when the device
-// cannot be opened, kPrintInputMissing when the file vanished between copies.
+// is the input file itself or cannot be opened (the reason is said),
+// kPrintInputMissing when the file vanished between copies, kPrintReadFailed
+// when it could not be read to its end; none of these says the job ended.
 int PrintDocument(const std::string& inputFile);

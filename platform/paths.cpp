@@ -125,6 +125,13 @@ std::string JoinPath(std::string_view directory, std::string_view name) {
   return joined;
 }
 
+bool SameExistingFile(std::string_view first, std::string_view second) {
+  struct stat a {}, b {};
+  if (first.empty() || second.empty()) return false;
+  if (stat(LinuxPath(first).c_str(), &a) != 0 || stat(LinuxPath(second).c_str(), &b) != 0) return false;
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 bool FileExists(std::string_view systemPath) {
   if (systemPath.empty()) return false;
   struct stat status {};

@@ -31,5 +31,9 @@ std::string LinuxPath(std::string_view systemPath);
 // Joins a directory and a name with one '/' between them.
 std::string JoinPath(std::string_view directory, std::string_view name);
 
+// Whether both system paths name one existing file (the same inode on the
+// same file system), whatever the names.
+bool SameExistingFile(std::string_view first, std::string_view second);
+
 // Whether a regular file (or device) of that system path exists.
 bool FileExists(std::string_view systemPath);

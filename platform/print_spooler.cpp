@@ -48,15 +48,15 @@ void AbandonPrintJob() {
 
 }  // namespace
 
-bool StartPrintJob(std::string_view documentName) {
+PrintJobStart StartPrintJob(std::string_view documentName) {
   FinishPrintJob();
   printJob.connection =
       httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kConnectTimeoutMs, nullptr);
-  if (printJob.connection == nullptr) return false;
+  if (printJob.connection == nullptr) return PrintJobStart::NoServer;
   printJob.destination = DefaultDestination(printJob.connection);
   if (printJob.destination.empty()) {
     DropPrintJob();
-    return false;
+    return PrintJobStart::NoDefaultDestination;
   }
   const std::string title = Utf8FromWindows1252(documentName);
   // No title at all rather than an empty one: the server then names the job.
@@ -64,14 +64,14 @@ bool StartPrintJob(std::string_view documentName) {
   printJob.jobId = cupsCreateJob(printJob.connection, printJob.destination.c_str(), jobName, 0, nullptr);
   if (printJob.jobId == 0) {
     DropPrintJob();
-    return false;
+    return PrintJobStart::Refused;
   }
   if (cupsStartDocument(printJob.connection, printJob.destination.c_str(), printJob.jobId, jobName,
                         CUPS_FORMAT_RAW, 1) != HTTP_STATUS_CONTINUE) {
     AbandonPrintJob();
-    return false;
+    return PrintJobStart::Refused;
   }
-  return true;
+  return PrintJobStart::Started;
 }
 
 bool WritePrintJob(std::string_view bytes) {

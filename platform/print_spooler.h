@@ -5,10 +5,11 @@
 
 #include <string_view>
 
+enum class PrintJobStart { Started, NoServer, NoDefaultDestination, Refused };
+
 // Starts a raw job on the default destination, named documentName
-// (Windows-1252). False when there is no server or default destination, or
-// the server refuses the job.
-bool StartPrintJob(std::string_view documentName);
+// (Windows-1252). Anything but Started says why no job is open.
+PrintJobStart StartPrintJob(std::string_view documentName);
 
 // Sends bytes to the open job; true when the server took them all.
 bool WritePrintJob(std::string_view bytes);

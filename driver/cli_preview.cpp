@@ -1,0 +1,151 @@
+// relevix-cli preview: the pages exactly as the embosser will receive them,
+// in Unicode Braille. The document is composed into memory, then the device
+// bytes are read back: one page for every form feed, one line for every line
+// end, and each byte shown as the cell it stands for in the code table.
+// A dot picture's rows are marked, since they reach the embosser in its
+// graphic mode.
+#include <array>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "braille/brImprim.h"
+#include "braille/braille_cells.h"
+#include "braille/code_table.h"
+#include "braille/input_file.h"
+#include "braille/print_settings.h"
+#include "catalogue/brmsg.h"
+#include "devices/brdevice.h"
+#include "driver/cli.h"
+#include "driver/print_job.h"
+
+namespace {
+
+constexpr char kEscape = 27;
+constexpr char kGraphicEndMark = ']';
+
+// The dot pattern each device byte stands for under the loaded code table,
+// or -1 for a byte no cell is mapped to.
+using DotsOfByte = std::array<int, 256>;
+
+DotsOfByte CellsOfLoadedTable(bool oldRules) {
+  DotsOfByte dots;
+  dots.fill(-1);
+  for (int c = 0; c < 256; ++c) {
+    const int pattern = InternalCharacterDots(static_cast<unsigned char>(c), oldRules);
+    const unsigned char byte = CodeTable[static_cast<std::size_t>(c)];
+    if (pattern >= 0 && dots[byte] < 0) dots[byte] = pattern;
+  }
+  return dots;
+}
+
+// U+2800 + pattern in UTF-8, or U+FFFD.
+std::string UnicodeCell(int pattern) {
+  if (pattern < 0) return "\xEF\xBF\xBD";
+  return {'\xE2', static_cast<char>(0xA0 + (pattern >> 6)), static_cast<char>(0x80 + (pattern & 0x3F))};
+}
+
+struct PreviewTables {
+  DotsOfByte text;     // the table of the rules in use
+  DotsOfByte picture;  // pictures are always made with the current rules
+};
+
+// Text pages use the table of the settings; pictures the current-rules one.
+PreviewTables LoadPreviewTables() {
+  PreviewTables tables;
+  const bool oldRules = printSettings.USABRAILLEANTIGO;
+  tables.text = CellsOfLoadedTable(oldRules);
+  if (!oldRules) {
+    tables.picture = tables.text;
+    return tables;
+  }
+  printSettings.USABRAILLEANTIGO = false;
+  LoadCodeTable();
+  tables.picture = CellsOfLoadedTable(false);
+  printSettings.USABRAILLEANTIGO = true;
+  LoadCodeTable();
+  return tables;
+}
+
+class PreviewWriter {
+ public:
+  explicit PreviewWriter(const PreviewTables& tables) : tables_(tables) {}
+
+  void Show(std::string_view bytes) {
+    while (!bytes.empty()) {
+      const std::size_t feed = bytes.find('\f');
+      ShowPage(bytes.substr(0, feed));
+      if (feed == std::string_view::npos) break;
+      bytes.remove_prefix(feed + 1);
+    }
+  }
+
+ private:
+  void ShowPage(std::string_view page) {
+    PrintOut("--- p\xE1gina " + std::to_string(++pageCount_) + " ---\n");
+    while (!page.empty()) {
+      const std::size_t end = page.find("\r\n");
+      ShowLine(page.substr(0, end));
+      if (end == std::string_view::npos) break;
+      page.remove_prefix(end + 2);
+    }
+  }
+
+  void ShowLine(std::string_view line) {
+    std::string cells;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+      if (line[i] == kEscape && i + 1 < line.size()) {
+        // The mode changes where the sequence stands; a line begun before it
+        // is shown first.
+        if (!cells.empty()) Emit(cells);
+        cells.clear();
+        ++i;
+        inGraphicMode_ = line[i] != kGraphicEndMark;
+        PrintOut(inGraphicMode_ ? "--- desenho em modo gr\xE1" "fico (ESC " + std::string(1, line[i]) + ") ---\n"
+                                : std::string("--- fim do desenho ---\n"));
+        if (i + 1 == line.size()) return;
+        continue;
+      }
+      const DotsOfByte& dots = inGraphicMode_ ? tables_.picture : tables_.text;
+      cells += UnicodeCell(dots[static_cast<unsigned char>(line[i])]);
+    }
+    Emit(cells);
+  }
+
+  static void Emit(const std::string& cells) {
+    std::fwrite(cells.data(), 1, cells.size(), stdout);
+    std::fputc('\n', stdout);
+  }
+
+  const PreviewTables& tables_;
+  int pageCount_ = 0;
+  bool inGraphicMode_ = false;
+};
+
+}  // namespace
+
+int RunPreviewCommand(CliArguments args) {
+  const std::string usage = "preview [--settings ARQUIVO] [--pages A-B] ARQUIVO";
+  std::string error, textFile;
+  if (!TakeSettings(args, error) || !TakePageRange(args, error) || !TakeTextFile(args, textFile, error)) {
+    return CommandUsageError(usage, error);
+  }
+  NormalisePagination();
+  if (!OpenInputFile(textFile)) {
+    ShowMessageAbout("BRARQNAO", textFile);
+    return kPrintInputMissing;
+  }
+  std::string bytes;
+  DirectNextDeviceToMemory(bytes);
+  DeviceOpen(textFile);
+  const CopyEnd end = PrintCopy();
+  CloseInputFile();
+  DeviceClose();
+  PreviewWriter(LoadPreviewTables()).Show(bytes);
+  if (end == CopyEnd::ReadFailed) {
+    ShowMessageAbout("BRIMPINC", textFile);
+    return kPrintReadFailed;
+  }
+  if (end == CopyEnd::PageRangeEnded) ReportPageRangeEnd(composerState.pagesInRange);
+  return kPrintDone;
+}
