@@ -13,13 +13,25 @@ namespace {
 
 constexpr std::string_view kSection = "RELEVIX";
 
+std::vector<ReplacedSetting> replacedSettings;
+
 std::string Read(std::string_view key) { return ReadSuiteSetting(kSection, key); }
 
 // Number rule: the value replaces the prior one only when it is a whole
-// valid integer.
-void ReadNumber(std::string_view key, int& value) {
+// valid integer, and not below the smallest that makes sense; anything else
+// written is noted with the value kept.
+void ReadNumber(std::string_view key, int& value, int smallest) {
+  const std::string written = Read(key);
+  if (written.empty()) return;
   int parsed;
-  if (ParseSettingsInteger(Read(key), parsed)) value = parsed;
+  if (!ParseSettingsInteger(written, parsed)) {
+    replacedSettings.push_back({std::string(key), written, value});
+  } else if (parsed < smallest) {
+    value = smallest;
+    replacedSettings.push_back({std::string(key), written, value});
+  } else {
+    value = parsed;
+  }
 }
 
 // Yes rule: on exactly when the value begins with "S" or "s".
@@ -31,8 +43,9 @@ bool ReadYes(std::string_view key) {
 // Pacing rule: lines per minute become a pause in milliseconds after each
 // line. A negative rate would be a negative pause: taken as no pacing.
 int ReadPacing(std::string_view key) {
-  int linesPerMinute;
-  if (!ParseSettingsInteger(Read(key), linesPerMinute) || linesPerMinute <= 0) return 0;
+  int linesPerMinute = 0;
+  ReadNumber(key, linesPerMinute, 0);
+  if (linesPerMinute == 0) return 0;
   return static_cast<int>(60000.0 / linesPerMinute);
 }
 
@@ -64,7 +77,10 @@ bool ParseSettingsInteger(const std::string& text, int& value) {
 
 void ResetPrintSettings() { printSettings = PrintSettings{}; }
 
+const std::vector<ReplacedSetting>& ReplacedSettings() { return replacedSettings; }
+
 void ReadPrintSettingsValues() {
+  replacedSettings.clear();
   printSettings.COLUNAS = 34;
   printSettings.LINHAS = 28;
   printSettings.BRNCOP = 1;
@@ -77,8 +93,10 @@ void ReadPrintSettingsValues() {
 
   printSettings.DISPSAIDA = Read("DISPSAIDA");
   if (printSettings.DISPSAIDA.empty()) printSettings.DISPSAIDA = "LPT1";
-  ReadNumber("COLUNAS", printSettings.COLUNAS);
-  ReadNumber("LINHAS", printSettings.LINHAS);
+  // A line holds at least two cells, or it could not be cut; 0 lines per
+  // page means no pagination, and fewer is taken as that.
+  ReadNumber("COLUNAS", printSettings.COLUNAS, 2);
+  ReadNumber("LINHAS", printSettings.LINHAS, 0);
   printSettings.FRENTEVERSO = ReadYes("FRENTEVERSO");
   printSettings.AUTOFORMATA = ReadYes("AUTOFORMATA");
   printSettings.TEXTODOEDIT = ReadYes("TEXTODOEDIT");

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct PrintSettings {
   std::string DISPSAIDA;        // output device name
@@ -39,6 +40,17 @@ void ReadPrintSettings();
 
 // The reading alone, without loading the code table.
 void ReadPrintSettingsValues();
+
+// A setting whose written value made no sense (not a number, past 32 bits,
+// fewer than two columns, a negative count), and the value used instead.
+struct ReplacedSetting {
+  std::string key;
+  std::string written;
+  int used = 0;
+};
+
+// The replacements of the last reading, in the order of the keys.
+const std::vector<ReplacedSetting>& ReplacedSettings();
 
 // Number rule: true and the value when the whole text is an optional sign
 // and decimal digits that fit in 32 bits.

@@ -57,9 +57,10 @@ TEST_F(PrintSettingsTest, MissingFileGivesTheDefaults) {
 }
 
 TEST_F(PrintSettingsTest, NumberRuleTakesOnlyWholeIntegers) {
-  Read("COLUNAS=40\r\nLINHAS=-3\r\n");
+  Read("COLUNAS=40\r\nLINHAS=28\r\n");
   EXPECT_EQ(printSettings.COLUNAS, 40);
-  EXPECT_EQ(printSettings.LINHAS, -3);  // ranges are not checked here
+  EXPECT_EQ(printSettings.LINHAS, 28);
+  EXPECT_TRUE(ReplacedSettings().empty());
 
   for (const char* bad : {"COLUNAS=\r\n", "COLUNAS=40abc\r\n", "COLUNAS=4 0\r\n", "COLUNAS=+\r\n",
                           "COLUNAS=99999999999\r\n", "OUTRA=1\r\n"}) {
@@ -68,6 +69,33 @@ TEST_F(PrintSettingsTest, NumberRuleTakesOnlyWholeIntegers) {
   }
   Read("COLUNAS=+41\r\n");
   EXPECT_EQ(printSettings.COLUNAS, 41);
+}
+
+TEST_F(PrintSettingsTest, ValuesThatMakeNoSenseAreReplacedAndNoted) {
+  // No columns, a negative page length and rate, a number past 32 bits.
+  Read("COLUNAS=0\r\nLINHAS=-3\r\nLINHASPORMINUTO=-60\r\n");
+  EXPECT_EQ(printSettings.COLUNAS, 2);
+  EXPECT_EQ(printSettings.LINHAS, 0);  // no pagination
+  EXPECT_EQ(printSettings.LINHASPORMINUTO, 0);
+  ASSERT_EQ(ReplacedSettings().size(), 3u);
+  EXPECT_EQ(ReplacedSettings()[0].key, "COLUNAS");
+  EXPECT_EQ(ReplacedSettings()[0].written, "0");
+  EXPECT_EQ(ReplacedSettings()[0].used, 2);
+  EXPECT_EQ(ReplacedSettings()[1].key, "LINHAS");
+  EXPECT_EQ(ReplacedSettings()[1].used, 0);
+  EXPECT_EQ(ReplacedSettings()[2].key, "LINHASPORMINUTO");
+
+  Read("COLUNAS=4294967330\r\nLINHAS=trinta\r\n");
+  EXPECT_EQ(printSettings.COLUNAS, 34);
+  EXPECT_EQ(printSettings.LINHAS, 28);
+  ASSERT_EQ(ReplacedSettings().size(), 2u);
+  EXPECT_EQ(ReplacedSettings()[0].written, "4294967330");
+  EXPECT_EQ(ReplacedSettings()[0].used, 34);
+  EXPECT_EQ(ReplacedSettings()[1].written, "trinta");
+
+  // Each reading starts afresh.
+  Read("COLUNAS=2\r\n");
+  EXPECT_TRUE(ReplacedSettings().empty());
 }
 
 TEST_F(PrintSettingsTest, YesRuleWantsAnSFirst) {

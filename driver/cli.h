@@ -9,6 +9,8 @@ using CliArguments = std::vector<std::string>;
 
 // Exit status of a command called the wrong way (as sysexits' EX_USAGE).
 constexpr int kUsageError = 64;
+// Exit status when sound that was to be recorded was lost (as EX_IOERR).
+constexpr int kSoundLost = 74;
 
 // The arguments joined by single blanks: the text of the commands that take
 // the rest of the line as their text.

@@ -4,15 +4,26 @@
 #include <string>
 
 #include "audio/wav_playback.h"
+#include "catalogue/brmsg.h"
 #include "driver/cli.h"
+#include "platform/paths.h"
 
 int RunPlayCommand(CliArguments args) {
   if (args.size() != 1) {
     PrintError("Uso: relevix-cli play ARQUIVO.wav");
     return kUsageError;
   }
+  if (!FileExists(args[0])) {
+    ShowMessageAbout("BRARQNAO", args[0]);
+    return 1;
+  }
   const int result = PlayWavFile(args[0]);
   StopPlayback();
+  // The file is there, so it could be opened and is no WAV file.
+  if (result == -1) {
+    ShowMessageAbout("BRNAOWAV", args[0]);
+    return 1;
+  }
   if (result != 0) {
     PrintError("N\xE3o foi poss\xEDvel tocar " + DisplayPath(args[0]) +
                " (c\xF3"

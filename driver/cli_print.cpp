@@ -55,6 +55,7 @@ bool TakeSettings(CliArguments& args, std::string& error) {
   if (TakeOption(args, "--settings", file, error)) SetSuiteSettingsFile(file);
   if (!error.empty()) return false;
   ReadPrintSettings();
+  WarnOfReplacedSettings();
   return true;
 }
 

@@ -15,7 +15,14 @@ std::string YesNo(bool on) { return on ? "S" : "N"; }
 
 void PrintSetting(const std::string& key, const std::string& value) { PrintOut(key + "=" + value + "\n"); }
 
-void PrintSetting(const std::string& key, int value) { PrintSetting(key, std::to_string(value)); }
+// A number, with what was written beside it when that made no sense.
+void PrintSetting(const std::string& key, int value) {
+  std::string shown = std::to_string(value);
+  for (const ReplacedSetting& replaced : ReplacedSettings()) {
+    if (replaced.key == key) shown += "   (escrito " + replaced.written + ", sem sentido)";
+  }
+  PrintSetting(key, shown);
+}
 
 void PrintAllSettings() {
   const PrintSettings& s = printSettings;

@@ -4,7 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "driver/audio_check.h"
 #include "driver/cli.h"
+#include "platform/audio_output.h"
 #include "platform/paths.h"
 #include "platform/text_encoding.h"
 
@@ -33,10 +35,20 @@ constexpr Command kCommands[] = {
     {"teclado", RunKeyboardCommand, "teclado   mostra os c\xF3" "digos de cada tecla (ESC duas vezes termina)"},
 };
 
-void PrintUsage() {
+std::string Usage() {
   std::string usage = "Uso: relevix-cli COMANDO [OP\xC7\xD5" "ES]";
   for (const Command& command : kCommands) usage += std::string("\n  ") + command.usage;
-  PrintError(usage);
+  return usage;
+}
+
+// Runs the command; sound that was to be recorded and was lost makes a run
+// that otherwise went well a failure.
+int Run(const Command& command, const CliArguments& args) {
+  ChooseAudioOutputFromEnvironment();
+  if (ReportAudioOutputProblem()) return kSoundLost;
+  const int status = command.run(args);
+  if (ReportAudioOutputProblem() && status == 0) return kSoundLost;
+  return status;
 }
 
 }  // namespace
@@ -47,9 +59,13 @@ int main(int argc, char** argv) {
     CliArguments args;
     for (int i = 2; i < argc; ++i) args.push_back(Windows1252FromUtf8(argv[i]));
     for (const Command& command : kCommands) {
-      if (argv[1] == std::string_view(command.name)) return command.run(args);
+      if (argv[1] == std::string_view(command.name)) return Run(command, args);
+    }
+    if (argv[1] == std::string_view("--help") || argv[1] == std::string_view("-h")) {
+      PrintOut(Usage() + "\n");
+      return 0;
     }
   }
-  PrintUsage();
+  PrintError(Usage());
   return kUsageError;
 }

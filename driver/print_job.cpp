@@ -24,6 +24,12 @@ void NormalisePagination() {
   }
 }
 
+void WarnOfReplacedSettings() {
+  for (const ReplacedSetting& replaced : ReplacedSettings()) {
+    ShowMessageAbout("BRCFGTRO", replaced.key + "=" + replaced.written + ", usado " + std::to_string(replaced.used));
+  }
+}
+
 void ReportPageRangeEnd(int pagesEmbossed) {
   ShowMessageAbout("BRPAGCOR", std::to_string(printSettings.BRPAGFIN));
   ShowMessageAbout("BRPAGIMP", std::to_string(pagesEmbossed));

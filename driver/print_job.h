@@ -22,6 +22,10 @@ bool InputFileFound(const std::string& name);
 // no pagination (30000 lines).
 void NormalisePagination();
 
+// Says, once per reading of the settings, every setting whose written value
+// made no sense and the value used instead.
+void WarnOfReplacedSettings();
+
 // Says that the text went on past the last page of the range, and how many
 // pages were embossed.
 void ReportPageRangeEnd(int pagesEmbossed);

@@ -8,6 +8,7 @@ namespace {
 struct AudioOutputState {
   std::unique_ptr<AudioOutput> output;
   bool open = false;
+  AudioOutputProblem problem;
 };
 
 AudioOutputState& State() {
@@ -19,12 +20,8 @@ AudioOutputState& State() {
 std::atomic<BufferDoneCallback> bufferDoneCallback{nullptr};
 
 AudioOutput& Output() {
-  AudioOutputState& state = State();
-  if (state.output == nullptr) {
-    const char* setting = std::getenv("RELEVIX_AUDIO");
-    ChooseAudioOutput(setting != nullptr ? setting : "");
-  }
-  return *state.output;
+  ChooseAudioOutputFromEnvironment();
+  return *State().output;
 }
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
@@ -37,6 +34,7 @@ void ReportBufferDone(int slot) {
 }
 
 void ChooseAudioOutput(std::string_view setting) {
+  State().problem = AudioOutputProblem{};
   if (setting == "null") {
     UseAudioOutput(MakeNullAudioOutput(""));
   } else if (StartsWith(setting, "null:")) {
@@ -45,7 +43,24 @@ void ChooseAudioOutput(std::string_view setting) {
     UseAudioOutput(MakeWavFileAudioOutput(setting.substr(4)));
   } else {
     UseAudioOutput(MakeSdlAudioOutput());
+    if (!setting.empty() && setting != "sdl") {
+      State().problem = AudioOutputProblem{AudioOutputProblem::UnknownSetting, std::string(setting), 0};
+    }
   }
+}
+
+void ChooseAudioOutputFromEnvironment() {
+  if (State().output != nullptr) return;
+  const char* setting = std::getenv("RELEVIX_AUDIO");
+  ChooseAudioOutput(setting != nullptr ? setting : "");
+}
+
+AudioOutputProblem CurrentAudioOutputProblem() { return State().problem; }
+
+void ReportRecordingFailure(std::string_view path, int error) {
+  AudioOutputProblem& problem = State().problem;
+  if (problem.kind == AudioOutputProblem::RecordingFailed) return;
+  problem = AudioOutputProblem{AudioOutputProblem::RecordingFailed, std::string(path), error};
 }
 
 void UseAudioOutput(std::unique_ptr<AudioOutput> output) {

@@ -55,11 +55,27 @@ class AudioOutput {
 // given to OpenAudioOutput.
 void ReportBufferDone(int slot);
 
-// Replaces the back end (closing the current one): "sdl", "null",
-// "null:LOGFILE", "wav:PATH"; anything else means "sdl". Paths are Linux
-// paths (UTF-8), as they come from the environment. Without a call, the first
-// use chooses from RELEVIX_AUDIO.
+// Replaces the back end (closing the current one): "sdl" or "", "null",
+// "null:LOGFILE", "wav:PATH"; anything else means "sdl", and is remembered as
+// a problem. Paths are Linux paths (UTF-8), as they come from the
+// environment. "wav:PATH" creates the file at once. Without a call, the
+// first use chooses from RELEVIX_AUDIO.
 void ChooseAudioOutput(std::string_view setting);
+// Chooses from RELEVIX_AUDIO now, unless a back end is chosen already.
+void ChooseAudioOutputFromEnvironment();
+
+// What went wrong with the chosen output, for the user to be told: a value
+// that names no output, or a WAV file that could not be created or written
+// (the first failure is kept).
+struct AudioOutputProblem {
+  enum Kind { None, UnknownSetting, RecordingFailed };
+  Kind kind = None;
+  std::string subject;  // the setting, or the WAV file's path (UTF-8)
+  int error = 0;        // errno of the failed creation or write
+};
+AudioOutputProblem CurrentAudioOutputProblem();
+// Back ends call this when their recording fails.
+void ReportRecordingFailure(std::string_view path, int error);
 // Puts a back end of the caller's own in place (tests).
 void UseAudioOutput(std::unique_ptr<AudioOutput> output);
 

@@ -1,11 +1,13 @@
 // Everything played goes into one WAV file, for tests and for listening
-// without a sound card. The file is created at the first opening of the run
-// and takes that opening's format; sound opened later in another format is
+// without a sound card. The file is created when the output is chosen, so a
+// path that cannot be written is known at once, and takes the format of the
+// first opening of the run; sound opened later in another format is
 // converted to it (bits, channels, and the rate by linear interpolation), so
 // the file holds the whole session in order. The header is rewritten after
 // every buffer, so the file is valid whenever the program stops. Buffers are
 // done as soon as they are written.
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -18,7 +20,10 @@ namespace {
 
 class WavFileAudioOutput final : public AudioOutput {
  public:
-  explicit WavFileAudioOutput(std::string_view path) : path_(path) {}
+  explicit WavFileAudioOutput(std::string_view path) : path_(path) {
+    file_ = std::fopen(path_.c_str(), "wb");
+    if (file_ == nullptr || !WriteHeader()) Fail();
+  }
   WavFileAudioOutput(const WavFileAudioOutput&) = delete;
   WavFileAudioOutput& operator=(const WavFileAudioOutput&) = delete;
 
@@ -27,12 +32,11 @@ class WavFileAudioOutput final : public AudioOutput {
   }
 
   int Open(const AudioFormat& format) override {
-    if (file_ == nullptr) {
-      file_ = std::fopen(path_.c_str(), "wb");
-      if (file_ == nullptr) return kAudioBadDevice;
+    if (file_ == nullptr) return kAudioBadDevice;
+    if (!formatChosen_) {
+      formatChosen_ = true;
       fileFormat_ = format;
-      dataBytes_ = 0;
-      if (!WriteHeader()) return kAudioError;
+      if (!WriteHeader()) return Fail();
     }
     input_ = format;
     pending_.clear();
@@ -50,10 +54,10 @@ class WavFileAudioOutput final : public AudioOutput {
     // overwritten by the next one.
     if (std::fseek(file_, static_cast<long>(44 + dataBytes_), SEEK_SET) != 0 ||
         std::fwrite(bytes, 1, count, file_) != count) {
-      return kAudioError;
+      return Fail();
     }
     dataBytes_ += static_cast<std::uint32_t>(count);
-    if (!WriteHeader()) return kAudioError;
+    if (!WriteHeader()) return Fail();
     ReportBufferDone(slot);
     return kAudioOk;
   }
@@ -63,6 +67,12 @@ class WavFileAudioOutput final : public AudioOutput {
   void Close() override {}
 
  private:
+  // Remembers the first failure for the user to be told.
+  int Fail() {
+    ReportRecordingFailure(path_, errno);
+    return kAudioError;
+  }
+
   bool WriteHeader() {
     const int blockAlignment = fileFormat_.channels * (fileFormat_.bitsPerSample / 8);
     const std::string header = PcmWavHeader(fileFormat_, dataBytes_, blockAlignment);
@@ -136,7 +146,8 @@ class WavFileAudioOutput final : public AudioOutput {
 
   std::string path_;
   std::FILE* file_ = nullptr;
-  AudioFormat fileFormat_;
+  AudioFormat fileFormat_{22050, 16, 1};  // a placeholder until the first opening
+  bool formatChosen_ = false;
   std::uint32_t dataBytes_ = 0;
   AudioFormat input_;
   std::string pending_;           // bytes of an incomplete input frame
