@@ -21,9 +21,15 @@ inline std::string& InputPath() {
 
 inline void RemoveInputFile() { unlink(InputPath().c_str()); }
 
+// The folder for temporary files: $TMPDIR, else /tmp.
+inline std::string TemporaryFolder() {
+  const char* base = std::getenv("TMPDIR");
+  return base != nullptr && *base != '\0' ? base : "/tmp";
+}
+
 inline void MakeInputFile() {
-  char pattern[] = "/tmp/relevix-fuzz-XXXXXX";
-  const int fd = mkstemp(pattern);
+  std::string pattern = TemporaryFolder() + "/relevix-fuzz-XXXXXX";
+  const int fd = mkstemp(pattern.data());
   if (fd < 0) std::abort();
   close(fd);
   InputPath() = pattern;

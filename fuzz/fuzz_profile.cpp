@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/fuzz_input_file.h"
 #include "platform/profile.h"
 
 namespace {
@@ -38,8 +39,7 @@ void Exercise(const std::string& file, std::string_view text) {
 // Each input gets a scratch directory of its own, removed afterwards, since
 // libFuzzer may end the process without running exit handlers.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const char* base = std::getenv("TMPDIR");
-  std::string directory = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/relevix-fuzz-XXXXXX";
+  std::string directory = fuzzing::TemporaryFolder() + "/relevix-fuzz-XXXXXX";
   if (mkdtemp(directory.data()) == nullptr) std::abort();
   const std::string file = directory + "/SONARA.INI";
   const std::string_view text(reinterpret_cast<const char*>(data), size);
