@@ -76,7 +76,7 @@ bool BeginsCentredLine(std::string_view line) {
 // ESC ends the program after closing what is open; any other key goes on
 // without the line that failed.
 void AskAfterWriteError() {
-  ShowMessage("BRERRESC", 1);
+  ShowMessageAbout("BRERRESC", DeviceProblem());
   ShowMessage("BRESCCAN", 1);
   if (ReadKey() != kEscapeKey) return;
   CloseInputFile();

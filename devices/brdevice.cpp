@@ -1,5 +1,6 @@
 #include "devices/brdevice.h"
 
+#include <cerrno>
 #include <memory>
 #include <string>
 #include <utility>
@@ -17,20 +18,21 @@ struct DeviceState {
   std::unique_ptr<DeviceBackend> backend;
   std::string* memorySink = nullptr;  // tests: the next device writes here
   std::string name;                   // as the user gave it
-  DeviceOpenFailure failure;          // why the last open failed
+  DeviceFailure failure;          // why the last open failed
 };
 
-std::string ReasonText(const DeviceOpenFailure& failure) {
+std::string ReasonText(const DeviceFailure& failure) {
   switch (failure.kind) {
-    case DeviceOpenFailure::SystemError:
-      return SystemErrorText(failure.error, failure.isFile);
-    case DeviceOpenFailure::NoSpoolerServer:
+    case DeviceFailure::SystemError:
+      // Only a file being created makes a missing path a missing folder.
+      return SystemErrorText(failure.error, failure.isFile && failure.opening);
+    case DeviceFailure::NoSpoolerServer:
       return GetMessage("BRSEMCUP");
-    case DeviceOpenFailure::NoDefaultPrinter:
+    case DeviceFailure::NoDefaultPrinter:
       return GetMessage("BRSEMPAD");
-    case DeviceOpenFailure::SpoolerRefused:
+    case DeviceFailure::SpoolerRefused:
       return GetMessage("BRCUPREC");
-    case DeviceOpenFailure::None:
+    case DeviceFailure::None:
       break;
   }
   return {};
@@ -43,15 +45,15 @@ DeviceState device;
 bool DeviceOpen(std::string_view name, std::string_view documentName) {
   DeviceClose();
   device.name = name;
-  device.failure = DeviceOpenFailure{};
+  device.failure = DeviceFailure{};
   device.backend = device.memorySink != nullptr
                        ? MemoryDeviceBackend(*std::exchange(device.memorySink, nullptr))
                        : OpenDeviceBackend(name, documentName, device.failure);
   return device.backend != nullptr;
 }
 
-std::string DeviceOpenProblem() {
-  if (device.failure.kind == DeviceOpenFailure::None) return {};
+std::string DeviceProblem() {
+  if (device.failure.kind == DeviceFailure::None) return {};
   std::string where = device.name;
   const std::string linuxPath = Windows1252FromUtf8(device.failure.linuxPath);
   if (!linuxPath.empty() && linuxPath != device.name) where += " (" + linuxPath + ")";
@@ -64,11 +66,32 @@ bool DeviceIsFile(std::string_view deviceName, std::string_view systemPath) {
   return SameExistingFile(deviceName, systemPath);
 }
 
-bool DeviceWrite(std::string_view bytes) { return device.backend != nullptr && device.backend->Write(bytes); }
+namespace {
+
+// Keeps why the open device failed, for DeviceProblem.
+void NoteFailure(const DeviceBackend& backend, int error) {
+  device.failure.opening = false;
+  if (backend.FailsThroughServer()) {
+    device.failure.kind = DeviceFailure::NoSpoolerServer;
+  } else {
+    device.failure.kind = DeviceFailure::SystemError;
+    device.failure.error = error;
+  }
+}
+
+}  // namespace
+
+bool DeviceWrite(std::string_view bytes) {
+  if (device.backend == nullptr) return false;
+  const bool written = device.backend->Write(bytes);
+  if (!written) NoteFailure(*device.backend, errno);
+  return written;
+}
 
 bool DeviceClose() {
   if (device.backend == nullptr) return true;
   const bool written = device.backend->Close();
+  if (!written) NoteFailure(*device.backend, errno);
   device.backend.reset();
   return written;
 }

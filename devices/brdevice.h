@@ -8,10 +8,11 @@
 // Opens the device of that name (Windows-1252); documentName names the
 // spooler job. True on success.
 bool DeviceOpen(std::string_view name, std::string_view documentName = {});
-// After a failed DeviceOpen: the device as the user named it, where it leads
-// on Linux when that differs, and why it could not be opened, in Portuguese
-// (Windows-1252): "LPT1 (/dev/lp0): n\xE3o existe". Empty after a success.
-std::string DeviceOpenProblem();
+// After a failed DeviceOpen, DeviceWrite or DeviceClose: the device as the
+// user named it, where it leads on Linux when that differs, and why it
+// failed, in Portuguese (Windows-1252): "LPT1 (/dev/lp0): n\xE3o existe".
+// Empty after a successful open, until something fails.
+std::string DeviceProblem();
 
 // Whether the output device would be the file itself (however named: the
 // same file on disk, not the same name). Ports and the spooler never are.

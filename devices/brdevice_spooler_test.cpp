@@ -137,7 +137,7 @@ class PrivateCupsServer {
            RunProgram({lpadmin, "-h", SocketPath(), "-d", kQueue});
   }
 
- private:
+  // Ends the scheduler, as a stopped print service does.
   void Stop() {
     if (pid_ <= 0) return;
     kill(pid_, SIGTERM);
@@ -148,6 +148,7 @@ class PrivateCupsServer {
     pid_ = -1;
   }
 
+ private:
   std::string WriteConfiguration() const {
     for (const char* sub : {"root", "spool", "spool/tmp", "cache", "state", "log", "bin", "bin/backend", "bin/daemon"}) {
       if (mkdir(dir_.File(sub).c_str(), 0755) != 0) return std::string("cannot create ") + sub;
@@ -263,6 +264,28 @@ TEST_F(SpoolerDeviceTest, RawJobReachesTheDefaultPrinterUnaltered) {
   EXPECT_EQ(job->state, IPP_JSTATE_COMPLETED) << server.ErrorLog();
   EXPECT_EQ(job->format, CUPS_FORMAT_RAW);
   EXPECT_EQ(ReadFile(server.OutputFile()), expected);
+}
+
+TEST_F(SpoolerDeviceTest, ASchedulerThatStopsInTheMiddleOfAJobIsReportedNotWaitedFor) {
+  PrivateCupsServer server;
+  const std::string startError = server.Start();
+  if (!startError.empty()) GTEST_SKIP() << "no private CUPS scheduler: " << startError;
+  UseServer(server.SocketPath());
+  ASSERT_TRUE(server.AddDefaultQueue()) << server.ErrorLog();
+  ASSERT_TRUE(DeviceOpen("PRN", kDocumentName)) << server.ErrorLog();
+  ASSERT_TRUE(DeviceWrite("linha um\r\n"));
+
+  server.Stop();
+  // The job's connection is gone: within a few writes one is refused, the
+  // reason names the print server, and the end comes at once.
+  const auto start = std::chrono::steady_clock::now();
+  bool refused = false;
+  const std::string block(4096, 'x');
+  for (int i = 0; i < 64 && !refused; ++i) refused = !DeviceWrite(block);
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(DeviceProblem(), "PRN: o servidor de impress\xE3o CUPS n\xE3o responde");
+  DeviceClose();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 }  // namespace

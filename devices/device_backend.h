@@ -13,16 +13,21 @@ class DeviceBackend {
   virtual ~DeviceBackend() = default;
   // True when the device took every byte.
   virtual bool Write(std::string_view bytes) = 0;
-  // Ends the output; false when bytes held back could not be written.
+  // Ends the output; false when bytes held back could not be written, or
+  // when what was written is gone (a file removed during the job).
   virtual bool Close() = 0;
+  // Whether a failed write or close means the print server stopped
+  // answering, rather than a system call failing (errno).
+  virtual bool FailsThroughServer() const { return false; }
 };
 
-// Why a device could not be opened.
-struct DeviceOpenFailure {
+// Why a device could not be opened, or failed later.
+struct DeviceFailure {
   enum Kind { None, SystemError, NoSpoolerServer, NoDefaultPrinter, SpoolerRefused };
   Kind kind = None;
   int error = 0;          // errno of the failed call, for SystemError
   bool isFile = false;    // a file was to be created (not a port)
+  bool opening = false;   // the failure came while opening
   std::string linuxPath;  // where the name leads on Linux (UTF-8); empty for the spooler
 };
 
@@ -31,7 +36,7 @@ struct DeviceOpenFailure {
 // cannot be opened, with the reason in failure. documentName names a
 // spooler job.
 std::unique_ptr<DeviceBackend> OpenDeviceBackend(std::string_view name, std::string_view documentName,
-                                                 DeviceOpenFailure& failure);
+                                                 DeviceFailure& failure);
 
 // A back end that appends every byte to sink, which must outlive it.
 std::unique_ptr<DeviceBackend> MemoryDeviceBackend(std::string& sink);

@@ -56,6 +56,7 @@ class SpoolerBackend : public DeviceBackend {
     FinishPrintJob();
     return true;
   }
+  bool FailsThroughServer() const override { return true; }
 };
 
 class FileBackend : public DeviceBackend {
@@ -68,9 +69,17 @@ class FileBackend : public DeviceBackend {
     return pending_.size() < kFileBlock || WritePending();
   }
   bool Close() override {
-    const bool written = WritePending();
+    bool written = WritePending();
+    // A file whose last name was removed (its folder deleted, say) took the
+    // bytes, but nobody will find them.
+    if (written && buffered_ && !HasName(descriptor_)) {
+      errno = ENOENT;
+      written = false;
+    }
+    const int error = errno;
     CloseOutput(descriptor_);
     descriptor_ = -1;
+    errno = error;
     return written;
   }
 
@@ -98,8 +107,8 @@ class MemoryBackend : public DeviceBackend {
   std::string& sink_;
 };
 
-std::unique_ptr<DeviceBackend> Failed(DeviceOpenFailure& failure, int error) {
-  failure.kind = DeviceOpenFailure::SystemError;
+std::unique_ptr<DeviceBackend> Failed(DeviceFailure& failure, int error) {
+  failure.kind = DeviceFailure::SystemError;
   failure.error = error;
   return nullptr;
 }
@@ -107,8 +116,9 @@ std::unique_ptr<DeviceBackend> Failed(DeviceOpenFailure& failure, int error) {
 }  // namespace
 
 std::unique_ptr<DeviceBackend> OpenDeviceBackend(std::string_view name, std::string_view documentName,
-                                                 DeviceOpenFailure& failure) {
-  failure = DeviceOpenFailure{};
+                                                 DeviceFailure& failure) {
+  failure = DeviceFailure{};
+  failure.opening = true;
   const std::string upperName = UpperCaseAnsi(name);
   const PortKind port = PortKindOf(upperName);
   if (port != PortKind::None) failure.linuxPath = LinuxPath(PortDevicePath(upperName));
@@ -127,13 +137,13 @@ std::unique_ptr<DeviceBackend> OpenDeviceBackend(std::string_view name, std::str
       case PrintJobStart::Started:
         return std::make_unique<SpoolerBackend>();
       case PrintJobStart::NoServer:
-        failure.kind = DeviceOpenFailure::NoSpoolerServer;
+        failure.kind = DeviceFailure::NoSpoolerServer;
         break;
       case PrintJobStart::NoDefaultDestination:
-        failure.kind = DeviceOpenFailure::NoDefaultPrinter;
+        failure.kind = DeviceFailure::NoDefaultPrinter;
         break;
       case PrintJobStart::Refused:
-        failure.kind = DeviceOpenFailure::SpoolerRefused;
+        failure.kind = DeviceFailure::SpoolerRefused;
         break;
     }
     return nullptr;

@@ -44,7 +44,7 @@ int PrintDocument(const std::string& inputFile) {
   }
   if (!DeviceOpen(printSettings.DISPSAIDA, inputFile)) {
     ShowMessage("BRERRCRI", 1);
-    WriteLineAndSpeak(DeviceOpenProblem());
+    WriteLineAndSpeak(DeviceProblem());
     return kPrintDeviceFailed;
   }
   const int copies = printSettings.BRNCOP;
@@ -69,8 +69,8 @@ int PrintDocument(const std::string& inputFile) {
     WriteLineEnds(1);
   }
   if (!DeviceClose()) {
-    // The last bytes held for a file did not reach it: the output is cut.
-    ShowMessage("BRERRESC", 1);
+    // The last bytes held for a file did not reach it, or the file is gone.
+    ShowMessageAbout("BRERRESC", DeviceProblem());
     return kPrintDeviceFailed;
   }
   if (rangeEnded) ReportPageRangeEnd(composerState.pagesInRange);

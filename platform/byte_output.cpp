@@ -30,6 +30,11 @@ bool IsRegularFile(int descriptor) {
   return descriptor >= 0 && fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
 }
 
+bool HasName(int descriptor) {
+  struct stat status {};
+  return fstat(descriptor, &status) == 0 && status.st_nlink > 0;
+}
+
 void CloseOutput(int descriptor) {
   if (descriptor >= 0) close(descriptor);
 }

@@ -16,5 +16,8 @@ bool WriteAllBytes(int descriptor, std::string_view bytes);
 // Whether the descriptor is a regular file (not a FIFO, tty or device).
 bool IsRegularFile(int descriptor);
 
+// Whether the open file still has a name on disk (it was not removed).
+bool HasName(int descriptor);
+
 // Closes the descriptor; a negative one is ignored.
 void CloseOutput(int descriptor);

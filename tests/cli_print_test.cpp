@@ -84,7 +84,8 @@ TEST_F(CliPrintTest, FailuresHaveTheirOwnStatus) {
   // cancelled after the two messages.
   const CliResult full = Run("print --settings SONARA.INI --device /dev/full texto.txt");
   EXPECT_EQ(full.status, 3);
-  EXPECT_NE(full.output.find("Erro de escrita no dispositivo de impress\xC3\xA3o\nENTER continua, ESC cancela\n"),
+  EXPECT_NE(full.output.find("Erro de escrita no dispositivo de impress\xC3\xA3o: /dev/full: disco cheio\n"
+                             "ENTER continua, ESC cancela\n"),
             std::string::npos)
       << full.output;
 }
