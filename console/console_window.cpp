@@ -127,6 +127,7 @@ void UseConsoleHost(std::unique_ptr<ConsoleHost> host) {
 void SetEndOfProgramHook(void (*hook)()) { endOfProgramHook = hook; }
 
 void EndConsoleProgram(int exitStatus) {
+  consoleWindow.exitStatus = exitStatus;
   if (auto hook = endOfProgramHook) {
     endOfProgramHook = nullptr;
     hook();
@@ -140,6 +141,24 @@ void EndConsoleProgram(int exitStatus) {
   std::fflush(stdout);
   std::fflush(stderr);
   std::exit(exitStatus);
+}
+
+void ConsoleDisplayLost() {
+  // Kept reachable, never destroyed: its destruction would speak to the
+  // display that is gone.
+  static ConsoleHost* lostHost = nullptr;
+  lostHost = consoleWindow.host.release();
+  (void)lostHost;
+  consoleWindow.created = false;
+  if (consoleWindow.ending) {
+    // The program had ended already and only its last screen was shown;
+    // the process is inside exit(), which must not be entered again.
+    WriteScreenDumpOnce();
+    std::fflush(stdout);
+    std::fflush(stderr);
+    _exit(consoleWindow.exitStatus);
+  }
+  EndConsoleProgram();
 }
 
 void ConsoleWindowClosed() {

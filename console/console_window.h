@@ -28,6 +28,7 @@ struct ConsoleWindow {
   bool ctrlBreakHandling = true;
   bool ending = false;         // the program is ending; closing no longer ends it
   bool closedAfterEnd = false; // the user closed the window after the program ended
+  int exitStatus = 0;          // what EndConsoleProgram was given
   bool screenDumped = false;
   std::string title;           // Windows-1252
   VideoSettings settings;
@@ -52,6 +53,10 @@ void ConsoleFocusChanged(bool focused);
 
 // A quit request seen while pumping: the program ends at once (exit 255).
 void ConsoleQuitRequested();
+// The window system went away under the window: the program ends as when
+// the window is closed, with the screen dumped, and the window is never
+// touched again (nothing of it can be drawn or destroyed any more).
+[[noreturn]] void ConsoleDisplayLost();
 
 // Back to the state before BindConsoleWindow, closing any host (tests).
 void ResetConsoleWindow();

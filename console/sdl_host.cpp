@@ -5,6 +5,7 @@
 // the clipboard. Posted audio events wake its waits through an SDL user
 // event.
 #include <SDL.h>
+#include <X11/Xlib.h>
 
 #include <algorithm>
 #include <array>
@@ -111,6 +112,10 @@ class SdlHost : public ConsoleHost {
     SetEventWaker(PushWakeEvent);
     SDL_StartTextInput();
     ConsoleFocusChanged((SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0);
+    // Xlib's own answer to a lost display is exit() from inside the event
+    // pump, after which the ended program would wait for ever on a window
+    // that is gone. The program ends as if the window were closed instead.
+    if (driver != nullptr && std::strcmp(driver, "x11") == 0) XSetIOErrorHandler(DisplayLost);
     return true;
   }
 
@@ -200,6 +205,11 @@ class SdlHost : public ConsoleHost {
   }
 
  private:
+  static int DisplayLost(Display*) {
+    ConsoleDisplayLost();
+    return 0;
+  }
+
   static std::string NoDisplayMessage() {
     return "N\xE3o h\xE1 tela gr\xE1" "fica: a janela do Relevix precisa de um servidor X ou Wayland (DISPLAY ou "
            "WAYLAND_DISPLAY). Para rodar sem janela, com as teclas de um roteiro, use RELEVIX_CONSOLE=headless.";
