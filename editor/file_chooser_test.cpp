@@ -17,7 +17,10 @@ using namespace editor_testing;
 
 constexpr int kShift = kKeyWithShift;
 
-// Characters and attributes of rows 3 to 8 when the last key was asked for.
+int firstSeenRow = 3;
+
+// Characters and attributes of six rows from firstSeenRow when the last key
+// was asked for.
 std::vector<std::string>& SeenRows() {
   static std::vector<std::string> rows;
   return rows;
@@ -25,7 +28,7 @@ std::vector<std::string>& SeenRows() {
 
 int KeyAfterLookingAtTheWindow() {
   SeenRows().clear();
-  for (int row = 3; row <= 8; ++row) {
+  for (int row = firstSeenRow; row < firstSeenRow + 6; ++row) {
     std::string characters, attributes;
     for (int column = 1; column <= 80; ++column) {
       characters += static_cast<char>(ScreenCharAt(column, row));
@@ -52,6 +55,7 @@ class FileChooserTest : public EditorTest {
     startedIn_ = std::filesystem::current_path();
     std::filesystem::current_path(folder_.path());
     SeenRows().clear();
+    firstSeenRow = 3;
     SetKeySource(KeyAfterLookingAtTheWindow);
   }
 
@@ -116,6 +120,23 @@ TEST_F(FileChooserTest, TheWindowListsTheSortedNamesInTheirColoursAndIsPutBack) 
   EXPECT_EQ(ScreenAttributeAt(20, 4), 0x07);
   EXPECT_EQ(CursorColumn(), 5);
   EXPECT_EQ(CursorRow(), 3);
+}
+
+TEST_F(FileChooserTest, AWindowReachingTheLastRowStopsShortOfItsLastCell) {
+  Put(25, 80, "#", 0x17);
+  firstSeenRow = 22;
+  ScriptedKeys().assign({0, 79, 0, 72, 13});
+  MoveCursor(70, 22);
+  // Four rows fit from row 22 down; the window ends at column 79 on them all.
+  EXPECT_EQ(ChooseFile(70, 22, 10, "*.*"), "casa.doc");
+  EXPECT_EQ(SeenRows()[4].substr(69, 10), " casa.doc ");
+  EXPECT_EQ(SeenRows()[5].substr(69, 10), std::string(10, '\x6E'));
+  EXPECT_EQ(SeenRows()[5][79], '\x07');
+  EXPECT_EQ(SeenRows()[6].substr(69), " pasta    #");
+  EXPECT_EQ(SeenRows()[7].substr(69, 10), std::string(10, '\x63'));
+  EXPECT_EQ(SeenRows()[7][79], '\x17');
+  EXPECT_EQ(ScreenCharAt(80, 25), '#');
+  EXPECT_EQ(Row(1).substr(0, 5), "     ");  // nothing scrolled
 }
 
 TEST_F(FileChooserTest, MovesSayTheNamesMarkedOnesAfterABeepAndTheEndsRefuse) {
