@@ -95,7 +95,9 @@ void RestoreRegion(const Chooser& c, const std::vector<SavedCell>& cells) {
     MoveCursor(c.column, r);
     for (int col = c.column; col < c.column + c.width; ++col, ++next) {
       SetTextAttribute(cells[next].attribute);
-      WriteToConsole(std::string(1, static_cast<char>(cells[next].character)));
+      // A cell never written holds 0, which the console would not show.
+      const unsigned char character = cells[next].character < 32 ? ' ' : cells[next].character;
+      WriteToConsole(std::string(1, static_cast<char>(character)));
     }
   }
   SetTextAttribute(attribute);
