@@ -247,6 +247,11 @@ TEST_F(EditFieldTest, TheEchoTheSpeedAndTheKeysThatEndOrGoOn) {
   EXPECT_EQ(speech.speed, 5);
   EXPECT_TRUE(speech.started);
   EXPECT_EQ(Events(), (Sounds{"_VELOC", "_53", "_VELOC"}));  // Esc has no letter sound
+  // F8 says the time, Ctrl+F8 the date, and editing goes on.
+  EXPECT_EQ(Edit(text, {0, 66}), 27);
+  EXPECT_FALSE(Events().empty());
+  EXPECT_EQ(Edit(text, {0, 101}), 27);
+  EXPECT_FALSE(Events().empty());
   // Up, Ctrl+F9 and Alt+F1 end the edit; Alt+digits are ignored.
   EXPECT_EQ(Edit(text, {0, 120, 0, 72}), 72);
   EXPECT_EQ(Edit(text, {0, 102}), 102);
