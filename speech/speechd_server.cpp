@@ -2,8 +2,6 @@
 
 #include <libspeechd.h>
 #include <poll.h>
-#include <pthread.h>
-#include <signal.h>
 
 #include <algorithm>
 #include <chrono>
@@ -16,6 +14,7 @@
 #include "console/console.h"
 #include "console/console_events.h"
 #include "platform/beep.h"
+#include "platform/pipe_signal.h"
 #include "platform/text_encoding.h"
 #include "speech/service_voices.h"
 
@@ -26,9 +25,10 @@ using Clock = std::chrono::steady_clock;
 constexpr int kServiceStepsPerLevel = 10;  // levels -10..10 to the service's -100..100
 constexpr int kServiceLimit = 100;
 constexpr auto kEndWait = std::chrono::milliseconds(20);
-// A text the service never began by then was dropped by it (a failing
-// output module): waiting for its end would wait for ever.
-constexpr auto kBeginLimit = std::chrono::seconds(5);
+// Texts waiting while the service says nothing of them for this long, with
+// none being spoken, were dropped by it (a failing output module): waiting
+// for their end would wait for ever.
+constexpr auto kSilenceLimit = std::chrono::seconds(5);
 constexpr int kStopSettle = 50;
 constexpr int kCloseWait = 300;
 
@@ -39,7 +39,7 @@ struct MessageProgress {
   long said = 0;      // the last message handed to the service
   long begun = 0;     // the last message the service began
   long finished = 0;  // the last message ended or cancelled
-  Clock::time_point saidAt;
+  Clock::time_point lastNews;  // of the last text handed over or notified
 };
 
 MessageProgress gProgress;
@@ -50,6 +50,7 @@ bool SpeakingLocked() { return gProgress.finished < gProgress.said; }
 void OnBegin(size_t message, size_t, SPDNotificationType) {
   std::lock_guard lock(gProgress.mutex);
   gProgress.begun = std::max(gProgress.begun, static_cast<long>(message));
+  gProgress.lastNews = Clock::now();
 }
 
 void OnEnd(size_t message, size_t, SPDNotificationType) {
@@ -57,6 +58,7 @@ void OnEnd(size_t message, size_t, SPDNotificationType) {
     std::lock_guard lock(gProgress.mutex);
     gProgress.finished = std::max(gProgress.finished, static_cast<long>(message));
     gProgress.begun = std::max(gProgress.begun, gProgress.finished);
+    gProgress.lastNews = Clock::now();
   }
   gProgress.changed.notify_all();
   PostWakeUp();
@@ -71,26 +73,6 @@ void MarkAllFinished() {
 bool ConnectionLost() {
   pollfd status{gConnection->socket, POLLRDHUP, 0};
   return poll(&status, 1, 0) > 0 && (status.revents & (POLLRDHUP | POLLHUP | POLLERR | POLLNVAL)) != 0;
-}
-
-// libspeechd writes to the service's socket: a service that has just died
-// must not end the program with SIGPIPE. The signal is held for the call
-// and a pending one taken away.
-template <typename Call>
-auto WithoutPipeSignal(Call call) {
-  sigset_t pipeSignal, previous;
-  sigemptyset(&pipeSignal);
-  sigaddset(&pipeSignal, SIGPIPE);
-  pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
-  auto result = call();
-  sigset_t pending;
-  sigpending(&pending);
-  if (sigismember(&pending, SIGPIPE) == 1) {
-    const timespec now{0, 0};
-    sigtimedwait(&pipeSignal, nullptr, &now);
-  }
-  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-  return result;
 }
 
 int ServiceLevel(int level) { return std::clamp(level * kServiceStepsPerLevel, -kServiceLimit, kServiceLimit); }
@@ -154,7 +136,7 @@ void SpeechdSpeak(std::string_view text) {
   }
   std::lock_guard lock(gProgress.mutex);
   gProgress.said = std::max(gProgress.said, static_cast<long>(message));
-  gProgress.saidAt = Clock::now();
+  gProgress.lastNews = Clock::now();
 }
 
 bool SpeechdIsSpeaking() {
@@ -162,7 +144,8 @@ bool SpeechdIsSpeaking() {
   {
     std::unique_lock lock(gProgress.mutex);
     if (gProgress.changed.wait_for(lock, kEndWait, [] { return !SpeakingLocked(); })) return false;
-    const bool dropped = gProgress.begun < gProgress.said && Clock::now() - gProgress.saidAt > kBeginLimit;
+    const bool oneSpeaking = gProgress.begun > gProgress.finished;
+    const bool dropped = !oneSpeaking && Clock::now() - gProgress.lastNews > kSilenceLimit;
     if (!dropped && !ConnectionLost()) {
       PostWakeUp();
       return true;
