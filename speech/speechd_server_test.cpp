@@ -5,8 +5,12 @@
 #include <chrono>
 #include <thread>
 
+#include "console/key_queue.h"
 #include "platform/beep.h"
+#include "speech/speech.h"
 #include "speech/speech_server.h"
+#include "speech/speech_state.h"
+#include "speech/speech_test_support.h"
 #include "speech/speechd_test_support.h"
 
 namespace {
@@ -104,6 +108,34 @@ TEST_F(SpeechdServerTest, NoServiceFailsToStartSilently) {
   ServerSpeak("Nada");
   EXPECT_FALSE(ServerIsSpeaking(false));
   EXPECT_EQ(gBeeps, 0);
+}
+
+// The front end with the service as its speech server: texts handed over
+// at once, and a key that stops the voice and stays queued.
+using speech_testing::SpeechTest;
+
+TEST_F(SpeechTest, WithTheServiceChosenAKeyStopsItsVoiceAtOnce) {
+  START_PRIVATE_SPEECH_SERVICE(service);
+  ResetSpeech();
+  WriteSettings("SAPI=S\n[SERVFALA]\nTIPOSAPI=5\nVOZ=3\nVELOCIDADE=-4\nTOM=12\n");
+  StartSpeech(0, "");
+  ASSERT_TRUE(speech.serverActive);
+  SpeakText("A impressora est\xE1 pronta.");
+  EXPECT_TRUE(Heard().empty()) << "no letter sound nor translator";
+  const auto end = Clock::now() + std::chrono::seconds(5);
+  while (service.Transcribed().empty() && Clock::now() < end) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  // Voice 3 is the English one, after the two Brazilian voices; the pitch
+  // beyond 10 is held at the service's top.
+  ASSERT_EQ(service.Transcribed(),
+            (std::vector<std::string>{"A impressora est\xC3\xA1 pronta.|-40.00|100.00|ingles"}));
+  EXPECT_TRUE(IsSpeaking());
+  QueueKey('x');
+  EXPECT_FALSE(IsSpeaking());
+  EXPECT_EQ(ReadKey(), 'x') << "the key stays for the program";
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  EXPECT_EQ(service.Transcribed().size(), 1u) << "stopped before its end";
+  ShutdownSpeech();
+  EXPECT_FALSE(speech.serverActive);
 }
 
 }  // namespace

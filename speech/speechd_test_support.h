@@ -42,7 +42,7 @@ class PrivateSpeechService {
         "GenericExecuteSynth \"printf '%s|%s|%s|%s\\\\n' \\'$DATA\\' $RATE $PITCH $VOICE >> " + Transcript() +
             "; sleep 1; echo fim >> " + Transcript() + "\"\n"
             "GenericLanguage \"pt-BR\" \"pt\" \"utf-8\"\nGenericLanguage \"pt-br\" \"pt\" \"utf-8\"\n"
-            "GenericLanguage \"pt\" \"pt\" \"utf-8\"\n"
+            "GenericLanguage \"pt\" \"pt\" \"utf-8\"\nGenericLanguage \"en\" \"en\" \"utf-8\"\n"
             // rate and pitch as the module writes them: the service's value with two decimals
             "GenericRateAdd 0\nGenericRateMultiply 100\nGenericPitchAdd 0\nGenericPitchMultiply 100\n"
             // listed in an order that is not the program's
