@@ -221,6 +221,7 @@ int ReadMbr(short* samples, int wanted) {
     if (gChild.pending.size() < 2) gChild.flushPending = false;  // the flushed speech has ended
   }
   const size_t bytes = std::min(wantedBytes, gChild.pending.size() & ~size_t{1});
+  if (bytes == 0) return 0;  // an empty buffer has no data to copy from
   std::memcpy(samples, gChild.pending.data(), bytes);
   gChild.pending.erase(gChild.pending.begin(), gChild.pending.begin() + static_cast<long>(bytes));
   return static_cast<int>(bytes / 2);
