@@ -136,7 +136,7 @@ void SpeechdSpeak(std::string_view text) {
   if (gConnection == nullptr) return;
   const std::string utf8 = Utf8FromWindows1252(text.empty() ? std::string_view(" ") : text);
   const int message =
-      ConnectionLost() ? -1 : WithoutPipeSignal([&] { return spd_say(gConnection, SPD_TEXT, utf8.c_str()); });
+      ConnectionLost() ? -1 : WithoutPipeSignal([&] { return spd_say(gConnection, SPD_MESSAGE, utf8.c_str()); });
   if (message < 0) {
     PlayWarningBeep();
     return;

@@ -82,6 +82,21 @@ TEST_F(SpeechdServerTest, StopSilencesAtOnceAndTheNextTextIsSpoken) {
   EXPECT_EQ(service.Transcribed().back(), "fim");
 }
 
+TEST_F(SpeechdServerTest, TextsHandedOverTogetherAreSpokenInTurnAndWaitedForTogether) {
+  START_PRIVATE_SPEECH_SERVICE(service);
+  ASSERT_TRUE(StartSpeechServer(2, 0, 0, "", 5));
+  ServerSpeak("Primeiro");
+  ServerSpeak("");  // an empty text is sent as one blank
+  ServerSpeak("Terceiro");
+  const auto start = Clock::now();
+  ASSERT_TRUE(QuietWithin(std::chrono::seconds(10)));
+  // Each text takes the module a second: quiet only after the last one.
+  EXPECT_GT(Clock::now() - start, std::chrono::milliseconds(2500));
+  EXPECT_EQ(service.Transcribed(), (std::vector<std::string>{"Primeiro|0.00|0.00|brasil2", "fim",
+                                                             " |0.00|0.00|brasil2", "fim",
+                                                             "Terceiro|0.00|0.00|brasil2", "fim"}));
+}
+
 TEST_F(SpeechdServerTest, AServiceThatDiesLeavesNoWaitAndNoCrash) {
   START_PRIVATE_SPEECH_SERVICE(service);
   ASSERT_TRUE(StartSpeechServer(1, 0, 0, "", 5));
