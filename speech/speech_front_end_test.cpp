@@ -154,6 +154,8 @@ TEST_F(SpeechTest, TheFoldersGetATrailingSeparatorAndAnEmptyMessagesFolderStaysE
 }
 
 TEST_F(SpeechTest, WhenNoSpeechServerStartsTheTranslatorSpeaks) {
+  // No speech service answers at this address.
+  testing_support::ScopedEnv address("SPEECHD_ADDRESS", ("unix_socket:" + dir_.File("nenhum.sock")).c_str());
   ResetSpeech();
   WriteSettings("SAPI=Sim\n[SERVFALA]\nTIPOSAPI=5\nVOZ=2\nVELOCIDADE=15");
   StartSpeech(0, "");

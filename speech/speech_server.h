@@ -1,6 +1,6 @@
 // Speech servers: engines that take whole texts instead of the letter
-// sounds and the translator. None is available yet, so starting one fails
-// and the front end speaks through the translator.
+// sounds and the translator. A server that cannot start leaves the front
+// end speaking through the translator.
 #pragma once
 
 #include <string_view>

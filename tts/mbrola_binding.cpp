@@ -16,6 +16,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "platform/pipe_signal.h"
+
 extern char** environ;
 
 MbrolaBinding gMbrola;
@@ -118,37 +120,26 @@ bool WriteAll(const std::string& text) {
     gChild.error = gChild.pid > 0 ? kErrorWrite : kErrorNotStarted;
     return false;
   }
-  sigset_t pipeSignal, previous;
-  sigemptyset(&pipeSignal);
-  sigaddset(&pipeSignal, SIGPIPE);
-  pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
-  size_t done = 0;
-  bool ok = true;
-  while (done < text.size()) {
-    const ssize_t put = write(gChild.input, text.data() + done, text.size() - done);
-    if (put > 0) {
-      done += static_cast<size_t>(put);
-    } else if (put < 0 && errno == EAGAIN) {
-      pollfd fds[2] = {{gChild.input, POLLOUT, 0}, {gChild.output, POLLIN, 0}};
-      poll(fds, gChild.output >= 0 ? 2 : 1, 1000);
-      if (!Drain(0) && gChild.output < 0 && (fds[0].revents & POLLOUT) == 0) {
-        ok = false;
-        break;
+  const bool ok = WithoutPipeSignal([&] {
+    size_t done = 0;
+    while (done < text.size()) {
+      const ssize_t put = write(gChild.input, text.data() + done, text.size() - done);
+      if (put > 0) {
+        done += static_cast<size_t>(put);
+      } else if (put < 0 && errno == EAGAIN) {
+        pollfd fds[2] = {{gChild.input, POLLOUT, 0}, {gChild.output, POLLIN, 0}};
+        poll(fds, gChild.output >= 0 ? 2 : 1, 1000);
+        if (!Drain(0) && gChild.output < 0 && (fds[0].revents & POLLOUT) == 0) return false;
+      } else if (!(put < 0 && errno == EINTR)) {
+        return false;
       }
-    } else if (!(put < 0 && errno == EINTR)) {
-      ok = false;
-      break;
     }
-  }
+    return true;
+  });
   if (!ok) {
-    if (errno == EPIPE) {
-      const timespec now{0, 0};
-      sigtimedwait(&pipeSignal, nullptr, &now);  // the signal the failed write raised
-    }
     CloseFd(gChild.input);
     gChild.error = kErrorWrite;
   }
-  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
   return ok;
 }
 
@@ -230,6 +221,7 @@ int ReadMbr(short* samples, int wanted) {
     if (gChild.pending.size() < 2) gChild.flushPending = false;  // the flushed speech has ended
   }
   const size_t bytes = std::min(wantedBytes, gChild.pending.size() & ~size_t{1});
+  if (bytes == 0) return 0;  // an empty buffer has no data to copy from
   std::memcpy(samples, gChild.pending.data(), bytes);
   gChild.pending.erase(gChild.pending.begin(), gChild.pending.begin() + static_cast<long>(bytes));
   return static_cast<int>(bytes / 2);

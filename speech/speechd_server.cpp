@@ -1,0 +1,181 @@
+#include "speech/speechd_server.h"
+
+#include <libspeechd.h>
+#include <poll.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "console/console.h"
+#include "console/console_events.h"
+#include "platform/beep.h"
+#include "platform/pipe_signal.h"
+#include "platform/text_encoding.h"
+#include "speech/service_voices.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kServiceStepsPerLevel = 10;  // levels -10..10 to the service's -100..100
+constexpr int kServiceLimit = 100;
+constexpr auto kEndWait = std::chrono::milliseconds(20);
+// Texts waiting while the service says nothing of them for this long, with
+// none being spoken, were dropped by it (a failing output module): waiting
+// for their end would wait for ever.
+constexpr auto kSilenceLimit = std::chrono::seconds(5);
+constexpr int kStopSettle = 50;
+constexpr int kCloseWait = 300;
+
+// Written by libspeechd's notification thread, read by the main thread.
+struct MessageProgress {
+  std::mutex mutex;
+  std::condition_variable changed;
+  long said = 0;      // the last message handed to the service
+  long begun = 0;     // the last message the service began
+  long finished = 0;  // the last message ended or cancelled
+  Clock::time_point lastNews;  // of the last text handed over or notified
+};
+
+MessageProgress gProgress;
+SPDConnection* gConnection = nullptr;
+
+bool SpeakingLocked() { return gProgress.finished < gProgress.said; }
+
+void OnBegin(size_t message, size_t, SPDNotificationType) {
+  std::lock_guard lock(gProgress.mutex);
+  gProgress.begun = std::max(gProgress.begun, static_cast<long>(message));
+  gProgress.lastNews = Clock::now();
+}
+
+void OnEnd(size_t message, size_t, SPDNotificationType) {
+  {
+    std::lock_guard lock(gProgress.mutex);
+    gProgress.finished = std::max(gProgress.finished, static_cast<long>(message));
+    gProgress.begun = std::max(gProgress.begun, gProgress.finished);
+    gProgress.lastNews = Clock::now();
+  }
+  gProgress.changed.notify_all();
+  PostWakeUp();
+}
+
+void MarkAllFinished() {
+  std::lock_guard lock(gProgress.mutex);
+  gProgress.finished = gProgress.begun = gProgress.said;
+}
+
+// The service closed its end of the connection (it ended or crashed).
+bool ConnectionLost() {
+  pollfd status{gConnection->socket, POLLRDHUP, 0};
+  return poll(&status, 1, 0) > 0 && (status.revents & (POLLRDHUP | POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
+int ServiceLevel(int level) { return std::clamp(level * kServiceStepsPerLevel, -kServiceLimit, kServiceLimit); }
+
+std::vector<ServiceVoice> ListedVoices() {
+  std::vector<ServiceVoice> voices;
+  SPDVoice** listed = WithoutPipeSignal([] { return spd_list_synthesis_voices(gConnection); });
+  for (SPDVoice** voice = listed; voice != nullptr && *voice != nullptr; ++voice) {
+    voices.push_back({(*voice)->name != nullptr ? (*voice)->name : "",
+                      (*voice)->language != nullptr ? (*voice)->language : ""});
+  }
+  if (listed != nullptr) free_spd_voices(listed);
+  return voices;
+}
+
+}  // namespace
+
+// spd_open2 loses the text of a failed start of the service when it then
+// fails to connect (made by glib's printf, which this program never calls
+// itself); the leak checker of sanitized builds is told it is the library's.
+// Without frame pointers in glib its stack ends at vasprintf.
+extern "C" const char* __lsan_default_suppressions() { return "leak:spd_open2\nleak:vasprintf\n"; }
+extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
+
+bool StartSpeechdServer(int voice, int rate, int pitch) {
+  CloseSpeechdServer();
+  {
+    // Message numbers start again with a new service.
+    std::lock_guard lock(gProgress.mutex);
+    gProgress.said = gProgress.begun = gProgress.finished = 0;
+  }
+  char* error = nullptr;
+  // No address: the user's service (SPEECHD_ADDRESS or the default socket),
+  // started by libspeechd when it is not running.
+  gConnection = WithoutPipeSignal(
+      [&] { return spd_open2("relevix", "fala", nullptr, SPD_MODE_THREADED, nullptr, 1, &error); });
+  std::free(error);
+  if (gConnection == nullptr) return false;
+  const std::vector<ServiceVoice> voices = NumberedServiceVoices(ListedVoices());
+  if (voices.empty()) {
+    CloseSpeechdServer();
+    return false;
+  }
+  const ServiceVoiceChoice choice = ChooseServiceVoice(voices.size(), voice, rate);
+  const ServiceVoice& chosen = voices[choice.index];
+  gConnection->callback_begin = OnBegin;
+  gConnection->callback_end = OnEnd;
+  gConnection->callback_cancel = OnEnd;
+  WithoutPipeSignal([&] {
+    spd_set_data_mode(gConnection, SPD_DATA_TEXT);
+    if (!chosen.language.empty()) spd_set_language(gConnection, chosen.language.c_str());
+    spd_set_synthesis_voice(gConnection, chosen.name.c_str());
+    spd_set_voice_rate(gConnection, ServiceLevel(choice.rate));
+    spd_set_voice_pitch(gConnection, ServiceLevel(pitch));
+    return spd_set_notification_on(gConnection, static_cast<SPDNotification>(SPD_BEGIN | SPD_END | SPD_CANCEL));
+  });
+  return true;
+}
+
+void SpeechdSpeak(std::string_view text) {
+  if (gConnection == nullptr) return;
+  const std::string utf8 = Utf8FromWindows1252(text.empty() ? std::string_view(" ") : text);
+  const int message =
+      ConnectionLost() ? -1 : WithoutPipeSignal([&] { return spd_say(gConnection, SPD_MESSAGE, utf8.c_str()); });
+  if (message < 0) {
+    PlayWarningBeep();
+    return;
+  }
+  std::lock_guard lock(gProgress.mutex);
+  gProgress.said = std::max(gProgress.said, static_cast<long>(message));
+  gProgress.lastNews = Clock::now();
+}
+
+bool SpeechdIsSpeaking() {
+  if (gConnection == nullptr) return false;
+  {
+    std::unique_lock lock(gProgress.mutex);
+    if (gProgress.changed.wait_for(lock, kEndWait, [] { return !SpeakingLocked(); })) return false;
+    const bool oneSpeaking = gProgress.begun > gProgress.finished;
+    const bool dropped = !oneSpeaking && Clock::now() - gProgress.lastNews > kSilenceLimit;
+    if (!dropped && !ConnectionLost()) {
+      PostWakeUp();
+      return true;
+    }
+  }
+  MarkAllFinished();
+  return false;
+}
+
+void SpeechdStop() {
+  if (gConnection == nullptr) return;
+  if (!ConnectionLost()) WithoutPipeSignal([] { return spd_cancel(gConnection); });
+  MarkAllFinished();
+  Delay(kStopSettle);
+}
+
+void CloseSpeechdServer() {
+  if (gConnection == nullptr) return;
+  while (SpeechdIsSpeaking()) Delay(kCloseWait);
+  WithoutPipeSignal([] {
+    spd_close(gConnection);
+    return 0;
+  });
+  gConnection = nullptr;
+  MarkAllFinished();
+}
