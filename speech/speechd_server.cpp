@@ -90,13 +90,6 @@ std::vector<ServiceVoice> ListedVoices() {
 
 }  // namespace
 
-// spd_open2 loses the text of a failed start of the service when it then
-// fails to connect (made by glib's printf, which this program never calls
-// itself); the leak checker of sanitized builds is told it is the library's.
-// Without frame pointers in glib its stack ends at vasprintf.
-extern "C" const char* __lsan_default_suppressions() { return "leak:spd_open2\nleak:vasprintf\n"; }
-extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
-
 bool StartSpeechdServer(int voice, int rate, int pitch) {
   CloseSpeechdServer();
   {
