@@ -139,7 +139,7 @@ TEST(InstalledRules, RealWordsBecomeBrazilianPhonemes) {
       {"AQUI", "a k >i"},
       {"MEU", "m >e w"},
       {"BOM", "b >on"},
-      {"HOMEM", ">o m en y"},
+      {"HOMEM", ">o m en in"},
       {"CARRO", "k >a rr w"},
       {"ARTE", ">a r2 t y"},
       {"PENTE", "p >en t y"},
@@ -165,7 +165,7 @@ TEST(InstalledRules, RealWordsBecomeBrazilianPhonemes) {
       {"M\xC3" "E", "m >@ y"},
       {"PAI", "p >a y"},
       {"MUITO", "m >u in t w"},
-      {"TAMB\xC9M", "t @ b >en y"},
+      {"TAMB\xC9M", "t @ b >en in"},
       {"N\xC3O", "n @ m2"},
       {"HOJE", ">o j y"},
       {"SOL", "s >oo w"},
@@ -179,6 +179,9 @@ TEST(InstalledRules, RealWordsBecomeBrazilianPhonemes) {
       {"O", "u"},
       {"CORA\xC7\xD5" "ES", "k o r a s >on y s2"},
       {"HONRA", ">on rr a"},
+      {"ADVOGADO", "a d i v o g >a d w"},
+      {"RITMO", "rr >i t i m w"},
+      {"PNEU", "p i n >e w"},
   };
   for (const auto& [word, phonemes] : words) EXPECT_EQ(Spoken(word), phonemes) << word;
   FreeRules();
