@@ -35,3 +35,5 @@ int RunKeyboardCommand(CliArguments args);
 int RunPlayCommand(CliArguments args);
 int RunSpeakTranslatorCommand(CliArguments args);
 int RunSpeakCommand(CliArguments args);
+int RunNormaliseCommand(CliArguments args);
+int RunPhonemesCommand(CliArguments args);
