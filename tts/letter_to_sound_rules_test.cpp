@@ -182,6 +182,9 @@ TEST(InstalledRules, RealWordsBecomeBrazilianPhonemes) {
       {"ADVOGADO", "a d i v o g >a d w"},
       {"RITMO", "rr >i t i m w"},
       {"PNEU", "p i n >e w"},
+      {"RAINHA", "rr a >i nh a"},
+      {"EXCE\xC7\xC3O", "e s e s >@ m2"},
+      {"PARAB\xC9NS", "p a r a b >en in s2"},
   };
   for (const auto& [word, phonemes] : words) EXPECT_EQ(Spoken(word), phonemes) << word;
   FreeRules();
