@@ -183,6 +183,9 @@ TEST(InstalledRules, RealWordsBecomeBrazilianPhonemes) {
       {"RITMO", "rr >i t i m w"},
       {"PNEU", "p i n >e w"},
       {"RAINHA", "rr a >i nh a"},
+      {"POSSUIR", "p o s u >i r2"},
+      {"PERSPECTIVA", "p e r2 s p e k i t >i v a"},
+      {"M\xC3OS", "m >@ m2 s"},
       {"EXCE\xC7\xC3O", "e s e s >@ m2"},
       {"PARAB\xC9NS", "p a r a b >en in s2"},
   };
