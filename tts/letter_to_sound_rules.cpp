@@ -1,5 +1,6 @@
 #include "tts/letter_to_sound_rules.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 
