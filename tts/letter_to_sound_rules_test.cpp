@@ -186,6 +186,9 @@ TEST(InstalledRules, RealWordsBecomeBrazilianPhonemes) {
       {"POSSUIR", "p o s u >i r2"},
       {"PERSPECTIVA", "p e r2 s p e k i t >i v a"},
       {"M\xC3OS", "m >@ m2 s"},
+      {"FIXAR", "f i k s >a r2"},
+      {"COXINHA", "k o x >i nh a"},
+      {"LAUREADO", "l a w r e >a d w"},
       {"EXCE\xC7\xC3O", "e s e s >@ m2"},
       {"PARAB\xC9NS", "p a r a b >en in s2"},
   };

@@ -101,7 +101,7 @@ std::string ReadWord(std::string_view text, std::size_t& position) {
     const unsigned char c = static_cast<unsigned char>(text[position]);
     if (portuguese::IsLetter(c)) {
       if (!portuguese::IsConsonant(c)) consonantsOnly = false;
-    } else if (!(c == '-' && portuguese::IsLetter(static_cast<unsigned char>(text[position - 1])))) {
+    } else if (!(c == '-' && position > start && portuguese::IsLetter(static_cast<unsigned char>(text[position - 1])))) {
       break;
     }
     ++position;
