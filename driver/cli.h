@@ -52,3 +52,5 @@ int RunPlayCommand(CliArguments args);
 int RunSpeakTranslatorCommand(CliArguments args);
 int RunSpeakCommand(CliArguments args);
 int RunLineCommand(CliArguments args);
+int RunNormaliseCommand(CliArguments args);
+int RunPhonemesCommand(CliArguments args);

@@ -31,6 +31,10 @@ constexpr Command kCommands[] = {
     {"speak", RunSpeakCommand, "speak [--settings ARQUIVO] TEXTO   fala o texto como o programa fala"},
     {"speak-translator", RunSpeakTranslatorCommand,
      "speak-translator [--settings ARQUIVO] [--show] TEXTO   fala o texto pelo tradutor de difones"},
+    {"normalise", RunNormaliseCommand,
+     "normalise [--settings ARQUIVO] TEXTO   mostra o texto normalizado (n\xFAmeros e sinais por extenso)"},
+    {"phonemes", RunPhonemesCommand,
+     "phonemes [--settings ARQUIVO] TEXTO   mostra as linhas de fonemas que o MBROLA recebe"},
     {"play", RunPlayCommand, "play ARQUIVO.wav   toca um arquivo de som"},
     {"linha", RunLineCommand,
      "linha [--texto INICIAL] [--linhas N] [--tela ARQUIVO]   pede um nome de arquivo (ou edita o texto) no\n"

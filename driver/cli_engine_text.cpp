@@ -1,0 +1,61 @@
+// relevix-cli normalise and phonemes: the text side of the suite's own
+// Portuguese engine, with the language data the settings name (section
+// TAVELATTS; the installed files when the user has no settings).
+#include <string>
+#include <vector>
+
+#include "driver/cli.h"
+#include "platform/paths.h"
+#include "platform/suite_settings.h"
+#include "tts/abbreviations.h"
+#include "tts/engine_language_data.h"
+#include "tts/mbrola_lines.h"
+#include "tts/text_normalisation.h"
+
+namespace {
+
+constexpr int kDataError = 2;
+
+// Takes --settings; false (usage shown) when the call is wrong.
+bool TakeSettingsAndText(CliArguments& args, const char* usage) {
+  std::string file, error;
+  if (TakeOption(args, "--settings", file, error)) {
+    SetSuiteSettingsFile(file);
+  } else if (!FileExists(SuiteSettingsFile())) {
+    SetSuiteSettingsFile(JoinPath(DataDirectory(), "SONARA.INI"));
+  }
+  if (error.empty() && !args.empty()) return true;
+  if (!error.empty()) PrintError(error);
+  PrintError(usage);
+  return false;
+}
+
+}  // namespace
+
+int RunNormaliseCommand(CliArguments args) {
+  if (!TakeSettingsAndText(args, "Uso: relevix-cli normalise [--settings ARQUIVO] TEXTO")) return kUsageError;
+  const EngineDataFiles files = ReadEngineDataFiles();
+  if (!LoadAbbreviations(files.abbreviations)) {
+    PrintError("Erro no arquivo de abreviaturas: " + DisplayPath(files.abbreviations));
+    return kDataError;
+  }
+  PrintOut(NormaliseText(Joined(args)) + "\n");
+  return 0;
+}
+
+int RunPhonemesCommand(CliArguments args) {
+  if (!TakeSettingsAndText(args, "Uso: relevix-cli phonemes [--settings ARQUIVO] TEXTO")) return kUsageError;
+  std::string error;
+  if (!LoadEngineLanguageData(ReadEngineDataFiles(), error)) {
+    PrintError(error);
+    return kDataError;
+  }
+  // As handed to MBROLA: empty lines are left out, except a last one.
+  const std::vector<std::string> lines = MbrolaLinesOf(Joined(args), 1.0, 1.0);
+  std::string output;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (!lines[i].empty() || i + 1 == lines.size()) output += lines[i] + "\n";
+  }
+  PrintOut(output);
+  return 0;
+}

@@ -1,0 +1,20 @@
+// Numbers as Portuguese words, for the engine's text normalisation:
+// cardinals up to fifteen digits and ordinals in both genders.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Three digit characters as words: "000" nothing, "100" "cem", "215"
+// "duzentos e quinze".
+std::string GroupToWords(std::string_view digits);
+
+// The cardinal of the lowest fifteen decimal digits of value. A scale word
+// keeps its trailing blank ("três milhões "), and 1000 reads "mil ", not
+// "um mil ".
+std::string CardinalWords(std::uint64_t value);
+
+// The ordinal, masculine for gender "m", feminine for "f"; 2000 and above
+// read as cardinals.
+std::string OrdinalToWords(std::string_view gender, std::uint64_t value);
