@@ -1,5 +1,7 @@
-// What a user hears of the eSpeak NG speech server (any type but 3, 5 and
-// 54) on the SDL audio output (SDL's dummy driver without a sound card):
+// What a user hears of the speech servers that play through the program's
+// own audio output, the own engine with MBROLA (type 3) and eSpeak NG (type
+// 4, as any type but 3, 5 and 54), on the SDL audio output (SDL's dummy
+// driver without a sound card); the argument of each benchmark is the type:
 //   SpeakToFirstSample  from ServerSpeak of a one-sentence text to the first
 //                       samples handed to the output;
 //   KeyToSilence        from a key, arriving at a random moment of a long
@@ -28,7 +30,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kEspeakType = 4;
 constexpr const char* kSentence = "Bom dia, o arquivo foi impresso sem erros.";
 constexpr const char* kLongText =
     "O programa l\xEA o arquivo de texto, divide as linhas em p\xE1ginas de Braille, separa as s\xEDlabas no fim "
@@ -77,19 +78,25 @@ bool SdlOutputOpens() {
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
-// Once for all benchmarks: the output and the server.
-bool Prepare() {
-  static const bool ready = [] {
+// The output once for all benchmarks; the server of the type asked for,
+// started when another type runs.
+bool Prepare(int type) {
+  static const bool outputReady = [] {
     if (std::getenv("SDL_AUDIODRIVER") == nullptr && !SdlOutputOpens()) setenv("SDL_AUDIODRIVER", "dummy", 1);
     if (!SdlOutputOpens()) return false;
     SetDelayHandler(HostDelay);
-    return StartSpeechServer(1, 0, 0, "", kEspeakType);
+    return true;
   }();
-  return ready;
+  static int startedType = 0;
+  if (!outputReady) return false;
+  if (startedType == type) return true;
+  if (startedType != 0) CloseSpeechServer();
+  startedType = StartSpeechServer(1, 0, 0, "", type) ? type : 0;
+  return startedType == type;
 }
 
 void SpeakToFirstSample(benchmark::State& state) {
-  if (!Prepare()) return state.SkipWithError("no audio output or no eSpeak NG");
+  if (!Prepare(static_cast<int>(state.range(0)))) return state.SkipWithError("no audio output or no such server");
   for (auto _ : state) {
     ClearKeyQueue();
     firstWrite = {};
@@ -105,7 +112,7 @@ void SpeakToFirstSample(benchmark::State& state) {
 }
 
 void KeyToSilence(benchmark::State& state) {
-  if (!Prepare()) return state.SkipWithError("no audio output or no eSpeak NG");
+  if (!Prepare(static_cast<int>(state.range(0)))) return state.SkipWithError("no audio output or no such server");
   std::mt19937 random(2024);
   std::uniform_int_distribution<int> moment(300, 900);
   for (auto _ : state) {
@@ -128,7 +135,7 @@ void KeyToSilence(benchmark::State& state) {
 }
 
 void StopToSilence(benchmark::State& state) {
-  if (!Prepare()) return state.SkipWithError("no audio output or no eSpeak NG");
+  if (!Prepare(static_cast<int>(state.range(0)))) return state.SkipWithError("no audio output or no such server");
   for (auto _ : state) {
     ClearKeyQueue();
     resetTime = {};
@@ -140,9 +147,9 @@ void StopToSilence(benchmark::State& state) {
   }
 }
 
-BENCHMARK(SpeakToFirstSample)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK(KeyToSilence)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK(StopToSilence)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(SpeakToFirstSample)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20)->Arg(3)->Arg(4);
+BENCHMARK(KeyToSilence)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20)->Arg(3)->Arg(4);
+BENCHMARK(StopToSilence)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20)->Arg(3)->Arg(4);
 
 }  // namespace
 

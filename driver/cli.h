@@ -54,3 +54,4 @@ int RunSpeakCommand(CliArguments args);
 int RunLineCommand(CliArguments args);
 int RunNormaliseCommand(CliArguments args);
 int RunPhonemesCommand(CliArguments args);
+int RunSpeakEngineCommand(CliArguments args);

@@ -36,6 +36,8 @@ constexpr Command kCommands[] = {
     {"phonemes", RunPhonemesCommand,
      "phonemes [--settings ARQUIVO] TEXTO   mostra as linhas de fonemas que o MBROLA recebe"},
     {"play", RunPlayCommand, "play ARQUIVO.wav   toca um arquivo de som"},
+    {"speak-engine", RunSpeakEngineCommand,
+     "speak-engine [--settings ARQUIVO] [--wav ARQUIVO] TEXTO   fala o texto pela m\xE1quina portuguesa com o MBROLA"},
     {"linha", RunLineCommand,
      "linha [--texto INICIAL] [--linhas N] [--tela ARQUIVO]   pede um nome de arquivo (ou edita o texto) no\n"
      "        editor de linha falado e mostra TEXTO= e TECLA="},

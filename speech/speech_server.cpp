@@ -1,12 +1,14 @@
 #include "speech/speech_server.h"
 
 #include "console/console.h"
+#include "console/key_queue.h"
 #include "speech/espeak_server.h"
 #include "speech/speechd_server.h"
+#include "tts/engine_language_data.h"
+#include "tts/portuguese_engine.h"
 
-// The server types: speech-dispatcher for 5 and 54, eSpeak NG for every
-// other type but the own engine (3), which is not built yet, so starting it
-// fails and the front end falls back to the translator.
+// The server types: the own Portuguese engine with MBROLA for 3,
+// speech-dispatcher for 5 and 54, eSpeak NG for every other type.
 namespace {
 
 constexpr int kOwnEngineType = 3;
@@ -18,8 +20,37 @@ int gServerType = 4;
 
 bool SystemService() { return gServerType == kSystemServiceType || gServerType == kSystemServiceTypeNew; }
 
+bool OwnEngine() { return gServerType == kOwnEngineType; }
+
+// The own engine with the data files of the settings; faster speech is
+// shorter phonemes, a higher pitch value a higher voice.
+bool StartOwnEngine(int rate, int pitch) {
+  const EngineDataFiles files = ReadEngineDataFiles();
+  if (!TtsStart(files.database, files.rules, files.exceptions, files.abbreviations, files.prosody, files.diphones)) {
+    TtsClose();
+    return false;
+  }
+  TtsSetFactors(0.8 - rate / 15.0, (pitch + 11) / 11.0);
+  return true;
+}
+
+// The own engine speaks in the caller's time; a key stops it.
+bool OwnEngineIsSpeaking() {
+  if (KeyPressed()) {
+    TtsStop();
+    return false;
+  }
+  return TtsBusy();
+}
+
+void CloseOwnEngine() {
+  while (TtsBusy()) Delay(500);
+  TtsStop();
+  TtsClose();
+}
+
 bool StartEngine(int voice, int rate, int pitch) {
-  if (gServerType == kOwnEngineType) return false;
+  if (OwnEngine()) return StartOwnEngine(rate, pitch);
   if (SystemService()) return StartSpeechdServer(voice, rate, pitch);
   return StartEspeakServer(voice, rate, pitch);
 }
@@ -36,17 +67,24 @@ bool StartSpeechServer(int voice, int rate, int pitch, std::string_view, int typ
 }
 
 void ServerSpeak(std::string_view text) {
-  if (SystemService()) {
+  if (OwnEngine()) {
+    TtsSpeak(text);
+  } else if (SystemService()) {
     SpeechdSpeak(text);
   } else {
     EspeakSpeak(text);
   }
 }
 
-bool ServerIsSpeaking(bool) { return SystemService() ? SpeechdIsSpeaking() : EspeakIsSpeaking(); }
+bool ServerIsSpeaking(bool) {
+  if (OwnEngine()) return OwnEngineIsSpeaking();
+  return SystemService() ? SpeechdIsSpeaking() : EspeakIsSpeaking();
+}
 
 void ServerStop() {
-  if (SystemService()) {
+  if (OwnEngine()) {
+    TtsStop();
+  } else if (SystemService()) {
     SpeechdStop();
   } else {
     EspeakStop();
@@ -54,7 +92,9 @@ void ServerStop() {
 }
 
 void CloseSpeechServer() {
-  if (SystemService()) {
+  if (OwnEngine()) {
+    CloseOwnEngine();
+  } else if (SystemService()) {
     CloseSpeechdServer();
   } else {
     CloseEspeakServer();

@@ -2,6 +2,7 @@
 // output, speech-dispatcher on a private socket, and the fall-back to the
 // diphone voice when the chosen server cannot start.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <string>
@@ -69,6 +70,32 @@ TEST_F(CliSpeakTest, AServerThatCannotStartLeavesTheDiphoneVoiceSpeakingSilently
   double seconds = 0;
   EXPECT_EQ(Recorded(seconds).samplesPerSecond, 11025);
   EXPECT_GT(seconds, 0.3);
+}
+
+TEST_F(CliSpeakTest, TheOwnEngineSpeaksThroughMbrolaOrFallsBackSilently) {
+  // Without the synthesizer: the diphone voice, and nothing on the terminal.
+  const CliResult fallBack = Speak("TIPOSAPI=3\n", "Bom dia.", "RELEVIX_MBROLA=/nao/ha/mbrola");
+  EXPECT_EQ(fallBack.status, 0);
+  EXPECT_EQ(fallBack.output, "");
+  double seconds = 0;
+  EXPECT_EQ(Recorded(seconds).samplesPerSecond, 11025);
+
+  if (access("/usr/share/mbrola/br4/br4", R_OK) != 0) GTEST_SKIP() << "mbrola and its br4 voice are not installed";
+  // The installed settings name the engine's data: with them, MBROLA's 16 kHz.
+  const CliResult engine = Speak("TIPOSAPI=3\nVELOCIDADE=0\n[TAVELATTS]\nMBROLA_DB=br4\n", "Bom dia, o arquivo foi impresso.");
+  EXPECT_EQ(engine.status, 0);
+  EXPECT_EQ(engine.output, "");
+  EXPECT_EQ(Recorded(seconds).samplesPerSecond, 16000);
+  EXPECT_GT(seconds, 1.0);
+  EXPECT_LT(seconds, 5.0);
+
+  // speak-engine drives the engine alone, into its own WAV file.
+  const CliResult direct = RunCli(work.path(), "SONARA_WINDIR='" + work.path() + "'",
+                                  "speak-engine --wav direto.wav 'Bom dia.'");
+  EXPECT_EQ(direct.status, 0) << direct.output;
+  const std::string wav = testing_support::ReadFile(work.File("direto.wav"));
+  ASSERT_GT(wav.size(), 44u + 16000);  // more than half a second of 16 kHz samples
+  EXPECT_EQ(wav.substr(0, 4), "RIFF");
 }
 
 }  // namespace

@@ -1,15 +1,18 @@
-// relevix-cli normalise and phonemes: the text side of the suite's own
-// Portuguese engine, with the language data the settings name (section
-// TAVELATTS; the installed files when the user has no settings).
+// relevix-cli normalise, phonemes and speak-engine: the suite's own
+// Portuguese engine, its text side and its voice, with the language data the
+// settings name (section TAVELATTS; the installed files when the user has no
+// settings).
 #include <string>
 #include <vector>
 
+#include "console/console.h"
 #include "driver/cli.h"
 #include "platform/paths.h"
 #include "platform/suite_settings.h"
 #include "tts/abbreviations.h"
 #include "tts/engine_language_data.h"
 #include "tts/mbrola_lines.h"
+#include "tts/portuguese_engine.h"
 #include "tts/text_normalisation.h"
 
 namespace {
@@ -57,5 +60,32 @@ int RunPhonemesCommand(CliArguments args) {
     if (!lines[i].empty() || i + 1 == lines.size()) output += lines[i] + "\n";
   }
   PrintOut(output);
+  return 0;
+}
+
+int RunSpeakEngineCommand(CliArguments args) {
+  const char* usage = "Uso: relevix-cli speak-engine [--settings ARQUIVO] [--wav ARQUIVO] TEXTO";
+  std::string wav, error;
+  const bool toFile = TakeOption(args, "--wav", wav, error);
+  if (!error.empty()) {
+    PrintError(error);
+    return kUsageError;
+  }
+  if (!TakeSettingsAndText(args, usage)) return kUsageError;
+  if (toFile) TtsSetOutputFile(wav);
+  const EngineDataFiles files = ReadEngineDataFiles();
+  if (!TtsStart(files.database, files.rules, files.exceptions, files.abbreviations, files.prosody, files.diphones)) {
+    const std::string& reason = TtsLastError();
+    PrintError(reason.empty() ? "O MBROLA ou a voz " + files.database + " n\xE3o foi encontrado." : reason);
+    TtsClose();
+    return kDataError;
+  }
+  const bool spoken = TtsSpeak(Joined(args));
+  while (TtsBusy()) Delay(20);
+  TtsClose();
+  if (!spoken) {
+    PrintError("O MBROLA n\xE3o p\xF4" "de falar todo o texto.");
+    return 1;
+  }
   return 0;
 }
