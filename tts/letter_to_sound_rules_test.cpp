@@ -189,6 +189,9 @@ TEST(InstalledRules, RealWordsBecomeBrazilianPhonemes) {
       {"FIXAR", "f i k s >a r2"},
       {"COXINHA", "k o x >i nh a"},
       {"LAUREADO", "l a w r e >a d w"},
+      {"FORAM", "f >oo r @ m2"},
+      {"SENHORA", "s e nh >oo r a"},
+      {"JANELAS", "j a n >ee l a s2"},
       {"EXCE\xC7\xC3O", "e s e s >@ m2"},
       {"PARAB\xC9NS", "p a r a b >en in s2"},
   };

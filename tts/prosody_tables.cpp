@@ -60,7 +60,8 @@ bool LoadDurations(const std::vector<std::string>& lines) {
     const std::size_t equals = line.find('=');
     if (equals == std::string::npos) return Fail(kWrongPhoneme, line);
     const std::optional<int> duration = ParseInteger(line.substr(equals + 1));
-    if (!duration) Fail(kWrongPhoneme, line);
+    // Told, but not fatal: the phoneme gets the usual 100 ms.
+    if (!duration) ShowMessageBox(kTitle, std::string(kWrongPhoneme) + line);
     prosodyTables.durations.emplace_back(Trimmed(line.substr(0, equals)).substr(0, 2), duration.value_or(100));
   }
   return true;
