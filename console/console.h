@@ -39,7 +39,10 @@ std::string ReadConsoleLine(int capacity = 128);
 void Delay(int milliseconds);
 
 // Tests replace where ReadKey takes its keys and how Delay waits; a null
-// function gives the console's own back.
+// function gives the console's own back. A source may add kKeyWithShift and
+// kKeyWithAlt to a key: it was pressed with those held (LastKeyModifiers).
+inline constexpr int kKeyWithShift = 0x100;
+inline constexpr int kKeyWithAlt = 0x200;
 void SetKeySource(int (*source)());
 void SetDelayHandler(void (*handler)(int milliseconds));
 
@@ -64,6 +67,9 @@ unsigned char ScreenAttributeAt(int column, int row);
 // attribute; ignored when the settings fix the colours (CORESFIXAS).
 void SetTextColour(int index);
 void SetBackgroundColour(int index);
+// The whole attribute, to put it back after a change of colours.
+unsigned char TextAttribute();
+void SetTextAttribute(unsigned char attribute);
 
 void SetConsoleTitle(std::string_view title);
 

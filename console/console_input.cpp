@@ -42,8 +42,15 @@ bool KeyPressed() {
 
 int ReadKey() {
   if (KeyPressed()) return TakeKey();
-  if (keySource != nullptr) return keySource();
-  if (!consoleWindow.bound) return StreamReadKey();
+  if (keySource != nullptr) {
+    const int key = keySource();
+    SetLastKeyModifiers({.shift = (key & kKeyWithShift) != 0, .alt = (key & kKeyWithAlt) != 0});
+    return key & 0xFF;
+  }
+  if (!consoleWindow.bound) {
+    SetLastKeyModifiers({});
+    return StreamReadKey();
+  }
   WaitForKey();
   return TakeKey();
 }

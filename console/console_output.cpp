@@ -152,6 +152,14 @@ void SetBackgroundColour(int index) {
   consoleWindow.textAttribute = static_cast<unsigned char>((consoleWindow.textAttribute & 0x0F) | ((index & 0x0F) << 4));
 }
 
+unsigned char TextAttribute() { return consoleWindow.textAttribute; }
+
+void SetTextAttribute(unsigned char attribute) {
+  EnsureConsoleWindow();
+  if (!consoleWindow.colourChangeAllowed) return;
+  consoleWindow.textAttribute = attribute;
+}
+
 void SetConsoleTitle(std::string_view title) {
   consoleWindow.title = std::string(title);
   if (Host() != nullptr) Host()->SetTitle(consoleWindow.title);

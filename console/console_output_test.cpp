@@ -160,10 +160,16 @@ TEST_F(ConsoleOutputTest, ColoursChangeOneNibbleUnlessTheSettingsFixThem) {
   EXPECT_EQ(consoleWindow.textAttribute, 0x72);
   WriteToConsole("c");
   EXPECT_EQ(ScreenAttributeAt(1, 1), 0x72);
+  const unsigned char saved = TextAttribute();
+  SetBackgroundColour(8);
+  EXPECT_EQ(TextAttribute(), 0x82);
+  SetTextAttribute(saved);
+  EXPECT_EQ(TextAttribute(), 0x72);
 
   consoleWindow.colourChangeAllowed = false;
   SetTextColour(4);
   SetBackgroundColour(1);
+  SetTextAttribute(0x1E);
   EXPECT_EQ(consoleWindow.textAttribute, 0x72);
 }
 

@@ -184,7 +184,7 @@ void ConsoleFocusChanged(bool focused) {
 
 void ResetConsoleWindow() {
   consoleWindow = ConsoleWindow{};
-  ClearKeyQueue();
+  keyQueue = KeyQueue{};
   brailleChord = BrailleChordState{};
   StopTone();
   SetWarningBeepSound(nullptr);

@@ -10,6 +10,7 @@ constexpr int kCapacity = static_cast<int>(std::tuple_size_v<decltype(KeyQueue::
 
 bool QueueKey(unsigned char key) {
   if (keyQueue.count >= kCapacity) return false;
+  keyQueue.modifiers[static_cast<std::size_t>(keyQueue.count)] = keyQueue.held;
   keyQueue.keys[static_cast<std::size_t>(keyQueue.count++)] = key;
   return true;
 }
@@ -23,9 +24,17 @@ bool QueueExtendedKey(unsigned char code) {
 
 unsigned char TakeKey() {
   const unsigned char key = keyQueue.keys[0];
+  keyQueue.lastTaken = keyQueue.modifiers[0];
   std::copy(keyQueue.keys.begin() + 1, keyQueue.keys.begin() + keyQueue.count, keyQueue.keys.begin());
+  std::copy(keyQueue.modifiers.begin() + 1, keyQueue.modifiers.begin() + keyQueue.count, keyQueue.modifiers.begin());
   --keyQueue.count;
   return key;
 }
 
 void ClearKeyQueue() { keyQueue.count = 0; }
+
+void SetHeldModifiers(KeyModifiers modifiers) { keyQueue.held = modifiers; }
+
+KeyModifiers LastKeyModifiers() { return keyQueue.lastTaken; }
+
+void SetLastKeyModifiers(KeyModifiers modifiers) { keyQueue.lastTaken = modifiers; }

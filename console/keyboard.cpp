@@ -66,6 +66,7 @@ bool IsAsciiLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a'
 }  // namespace
 
 void ConsoleKeyDown(const KeyStroke& key) {
+  SetHeldModifiers({.shift = key.shift, .alt = key.alt});
   if (key.name == KeyName::Pause && key.ctrl && consoleWindow.ctrlBreakHandling) {
     ConsoleQuitRequested();
   }

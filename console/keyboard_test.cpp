@@ -134,6 +134,32 @@ TEST_F(KeyboardTest, TakingAKeyShiftsTheRestDown) {
   EXPECT_FALSE(KeyPressed());
 }
 
+TEST_F(KeyboardTest, AQueuedKeyKeepsTheModifiersItWasPressedWith) {
+  Press(Shift(Named(KeyName::End)));
+  Press(Alt(Named(KeyName::Right)));
+  Press(Ctrl(Alt(Named(KeyName::F9))));
+  Press(Named(KeyName::Home));
+  // Both bytes of each extended key carry its modifiers, whatever is held
+  // when the program reads them.
+  SetHeldModifiers({});
+  const KeyModifiers expected[] = {{.shift = true}, {.shift = true}, {.alt = true}, {.alt = true},
+                                   {.alt = true},   {.alt = true},   {},            {}};
+  for (const KeyModifiers& modifiers : expected) {
+    ReadKey();
+    EXPECT_EQ(LastKeyModifiers(), modifiers);
+  }
+}
+
+TEST_F(KeyboardTest, AKeySourceSaysTheModifiersInTheBitsAboveTheKey) {
+  SetKeySource([] { return 0x4F | kKeyWithShift; });
+  EXPECT_EQ(ReadKey(), 0x4F);
+  EXPECT_EQ(LastKeyModifiers(), (KeyModifiers{.shift = true}));
+  SetKeySource([] { return 13; });
+  EXPECT_EQ(ReadKey(), 13);
+  EXPECT_EQ(LastKeyModifiers(), KeyModifiers{});
+  SetKeySource(nullptr);
+}
+
 TEST_F(KeyboardTest, CtrlPauseEndsTheProgramWithExitCode255) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(ConsoleKeyDown(Ctrl(Named(KeyName::Pause))), ::testing::ExitedWithCode(255), "");

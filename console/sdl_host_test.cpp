@@ -204,9 +204,15 @@ TEST_F(SdlHostTest, SdlKeyEventsArriveInTheQueueWithTheirCodes) {
   PushKey(SDL_KEYDOWN, SDLK_x, KMOD_LALT);
   PushText("x");                    // Alt+X types nothing
   PushKey(SDL_KEYUP, SDLK_x, KMOD_LALT);
+  // AltGr with a function key is Ctrl+Alt with it (X keeps Ctrl+Alt+F9).
+  PushPress(SDLK_F9, KMOD_RALT);
   PushPress(SDLK_ESCAPE);
   EXPECT_TRUE(KeyPressed());
-  EXPECT_EQ(QueuedKeys(), (std::vector<int>{0, 59, 0, 115, 0xE9, 13, 10, 127, 0, 72, 0, 254, 0, 48, 27}));
+  EXPECT_EQ(QueuedKeys(), (std::vector<int>{0, 59, 0, 115, 0xE9, 13, 10, 127, 0, 72, 0, 254, 0, 48, 0, 102, 27}));
+  for (int i = 0; i < 16; ++i) ReadKey();
+  EXPECT_EQ(LastKeyModifiers(), (KeyModifiers{.alt = true}));
+  ReadKey();
+  EXPECT_EQ(LastKeyModifiers(), KeyModifiers{});
 
   // The chord keyboard needs the key-up events.
   ClearKeyQueue();

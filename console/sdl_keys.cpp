@@ -60,5 +60,11 @@ KeyStroke KeyStrokeFromSdl(const SDL_Keysym& keysym) {
   key.ctrl = (keysym.mod & KMOD_CTRL) != 0;
   key.alt = (keysym.mod & KMOD_LALT) != 0;
   key.shift = (keysym.mod & KMOD_SHIFT) != 0;
+  // The X server keeps Ctrl+Alt with a function key for itself (switching
+  // consoles), so the key never arrives. AltGr, which is Ctrl+Alt on
+  // Windows, stands for Ctrl+Alt with the function keys: AltGr+F9 is
+  // Ctrl+Alt+F9.
+  const bool functionKey = key.name >= KeyName::F1 && key.name <= KeyName::F12;
+  if (functionKey && (keysym.mod & KMOD_RALT) != 0) key.ctrl = key.alt = true;
   return key;
 }

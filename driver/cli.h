@@ -51,3 +51,4 @@ int RunKeyboardCommand(CliArguments args);
 int RunPlayCommand(CliArguments args);
 int RunSpeakTranslatorCommand(CliArguments args);
 int RunSpeakCommand(CliArguments args);
+int RunLineCommand(CliArguments args);

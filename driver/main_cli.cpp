@@ -32,6 +32,9 @@ constexpr Command kCommands[] = {
     {"speak-translator", RunSpeakTranslatorCommand,
      "speak-translator [--settings ARQUIVO] [--show] TEXTO   fala o texto pelo tradutor de difones"},
     {"play", RunPlayCommand, "play ARQUIVO.wav   toca um arquivo de som"},
+    {"linha", RunLineCommand,
+     "linha [--texto INICIAL] [--linhas N] [--tela ARQUIVO]   pede um nome de arquivo (ou edita o texto) no\n"
+     "        editor de linha falado e mostra TEXTO= e TECLA="},
     {"teclado", RunKeyboardCommand, "teclado   mostra os c\xF3" "digos de cada tecla (ESC duas vezes termina)"},
 };
 

@@ -1,89 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "console/console.h"
-#include "console/console_host.h"
-#include "console/console_window.h"
+#include "editor/editor_test_fixture.h"
 #include "editor/screen_review.h"
 #include "speech/speech_state.h"
-#include "speech/speech_test_support.h"
 
 namespace {
 
-using Sounds = std::vector<std::string>;
+using namespace editor_testing;
 
-std::deque<int>& ScriptedKeys() {
-  static std::deque<int> keys;
-  return keys;
-}
-
-// The next scripted key; Esc once the script is used up.
-int NextScriptedKey() {
-  if (ScriptedKeys().empty()) return 27;
-  const int key = ScriptedKeys().front();
-  ScriptedKeys().pop_front();
-  return key;
-}
-
-std::string& Clipboard() {
-  static std::string text;
-  return text;
-}
-
-class ClipboardHost : public ConsoleHost {
- public:
-  void DrawSpan(int, int, int) override {}
-  void DrawAll() override {}
-  void ShowScroll() override {}
-  void SetCaretVisible(bool) override {}
-  void SetTitle(std::string_view) override {}
-  void PumpEvents() override {}
-  void WaitForEvents(int) override {}
-  bool SetClipboardText(std::string_view text) override {
-    Clipboard() = text;
-    return true;
-  }
-  bool GetClipboardText(std::string&) override { return false; }
-  void ServeUntilClosed() override {}
-};
-
-constexpr int kClickBytes = 256;
 constexpr int kFieldAttribute = 0x1F;
 
-class ScreenReviewTest : public speech_testing::SpeechTest {
+class ScreenReviewTest : public EditorTest {
  protected:
   void SetUp() override {
-    SpeechTest::SetUp();
-    ResetConsoleWindow();
-    UseConsoleHost(std::make_unique<ClipboardHost>());
-    consoleWindow.characters.fill(' ');
-    consoleWindow.attributes.fill(7);
+    EditorTest::SetUp();
     ResetScreenReview();
-    ScriptedKeys().clear();
-    Clipboard().clear();
-    SetKeySource(NextScriptedKey);
-    WriteSound("_DEL", 333);
-    PlayBeep();
-    beepBytes_ = MemoryBytes().back();
-    ForgetHeard();
-  }
-
-  void TearDown() override {
-    SetKeySource(nullptr);
-    ResetConsoleWindow();
-    SpeechTest::TearDown();
-  }
-
-  static void Put(int row, int column, const std::string& text, unsigned char attribute = 7) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      const std::size_t cell = CellIndex(column - 1 + static_cast<int>(i), row - 1);
-      consoleWindow.characters[cell] = static_cast<unsigned char>(text[i]);
-      consoleWindow.attributes[cell] = attribute;
-    }
   }
 
   // Reviews from (row, column) with the keys given (extended keys as 0,
@@ -98,22 +32,6 @@ class ScreenReviewTest : public speech_testing::SpeechTest {
     ScreenReview();
   }
 
-  // The sounds heard: files by name, clicks, beeps, and spoken words.
-  Sounds Events() const {
-    Sounds events;
-    const std::vector<long> memory = MemoryBytes();
-    std::size_t next = 0;
-    for (const std::string& sound : Heard()) {
-      if (sound != "memory") {
-        events.push_back(sound);
-        continue;
-      }
-      const long bytes = memory[next++];
-      events.push_back(bytes == kClickBytes ? "click" : bytes == beepBytes_ ? "beep" : "speech");
-    }
-    return events;
-  }
-
   // The events without the entry beep, the refusal of the final extended
   // key and the two beeps of the exit.
   Sounds EventsOfKeys() const {
@@ -124,8 +42,6 @@ class ScreenReviewTest : public speech_testing::SpeechTest {
     EXPECT_EQ(Sounds(events.end() - 5, events.end()), tail);
     return Sounds(events.begin() + 1, events.end() - 5);
   }
-
-  long beepBytes_ = 0;
 };
 
 TEST_F(ScreenReviewTest, MovingByCharacterRowAndScreenWithTheClampAndTheWayOut) {

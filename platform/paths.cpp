@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/disk_names.h"
 #include "platform/text_encoding.h"
 
 namespace {
@@ -111,7 +112,7 @@ std::string LinuxPath(std::string_view systemPath) {
   } else {
     resolved = JoinPath(DataDirectory(), converted);
   }
-  return Utf8FromWindows1252(resolved);
+  return DiskNameFromSystem(resolved);
 }
 
 std::string JoinPath(std::string_view directory, std::string_view name) {
