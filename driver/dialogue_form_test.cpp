@@ -177,4 +177,27 @@ TEST_F(DialogueFormTest, F9OffersYesOrNoAndNothingForOtherFields) {
   EXPECT_EQ(copies, 4);
 }
 
+TEST_F(DialogueFormTest, AFormLongerThanTheWindowScrollsToTheFieldReached) {
+  std::vector<int> numbers(30);
+  MoveCursor(1, 1);
+  BeginForm();
+  for (int i = 0; i < 30; ++i) {
+    numbers[static_cast<std::size_t>(i)] = i + 1;
+    AddNumberField("BRNCOP", "Campo " + std::to_string(i + 1) + ":", numbers[static_cast<std::size_t>(i)]);
+  }
+  static std::string atLast, atFirst;
+  // Ctrl+Down: the last field, five fields scrolled off; Ctrl+Up: back.
+  ScriptedKeys() = {0, 114, 0, 113, kEsc};
+  SetKeySource([]() {
+    const auto rows = [] { return Row(1).substr(18, 10) + "|" + Row(25).substr(18, 10); };
+    if (ScriptedKeys().size() == 2) atLast = rows();
+    if (ScriptedKeys().size() == 1) atFirst = rows();
+    return editor_testing::NextScriptedKey();
+  });
+  RunForm(true);
+  EXPECT_EQ(atLast, " Campo 6: |Campo 30: ");
+  EXPECT_EQ(atFirst, " Campo 1: |Campo 25: ");
+  EXPECT_EQ(numbers[29], 30);
+}
+
 }  // namespace
