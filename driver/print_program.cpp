@@ -12,6 +12,7 @@
 #include "driver/parameter_dialogue.h"
 #include "driver/print_job.h"
 #include "editor/read_line.h"
+#include "platform/disk_names.h"
 #include "platform/paths.h"
 #include "platform/suite_settings.h"
 #include "platform/text_encoding.h"
@@ -66,7 +67,7 @@ std::string FileToPrint(const std::vector<std::string>& arguments) {
       EndProgram(0);
     }
   }
-  SetConsoleTitle("RELEVIX " + name);
+  SetConsoleTitle("RELEVIX " + ShownSystemName(name));
   return name;
 }
 
@@ -114,10 +115,12 @@ void RunPrintProgram(const std::vector<std::string>& arguments) {
   if (ReportAudioOutputProblem()) EndProgram(kSoundLost);
   Greet();
   const std::string file = FileToPrint(arguments);
-  WriteToConsole(file);
+  // A chosen name may hold characters with no Windows-1252 form: they are
+  // shown as '?', while the file is opened by its name on disk.
+  WriteToConsole(ShownSystemName(file));
   WriteLineEnds(1);
   if (!InputFileFound(file)) {
-    ShowMessageAbout("BRARQNAO", file);
+    ShowMessageAbout("BRARQNAO", ShownSystemName(file));
     CancelExit(kPrintInputMissing);
   }
   ReadPrintSettings();

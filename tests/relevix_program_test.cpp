@@ -163,6 +163,15 @@ TEST_F(RelevixProgramTest, TheFileChosenWithTheChooserIsPrinted) {
   EXPECT_GT(run.RowOf("poema.txt"), 0) << run.Screen();
   EXPECT_TRUE(run.Heard("BRFIMTRA"));
   EXPECT_FALSE(run.printed.empty());
+  // A name with no Windows-1252 form is shown with '?' and still printed.
+  std::filesystem::create_directory(program.File("docs"));
+  WriteFile(program.File("docs/\xE6\x97\xA5\xE6\x9C\xAC.txt"), "Jap\xC3\xA3o.\n");
+  std::filesystem::remove(program.File("saida.brf"));
+  const RelevixRun other =
+      program.Run("", kAfterGreeting + "\"docs/*\" ENTER WAIT 800 ENTER WAIT 800 ENTER WAIT 500 ENTER");
+  ASSERT_EQ(other.status, 0) << other.output << other.Screen();
+  EXPECT_GT(other.RowOf("docs/??.txt"), 0) << other.Screen();
+  EXPECT_FALSE(other.printed.empty());
 }
 
 }  // namespace
