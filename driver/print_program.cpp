@@ -112,8 +112,9 @@ void ProvideUserSettings() {
 
 void RunPrintProgram(const std::vector<std::string>& arguments) {
   StartSpeech(0, ReadSuiteSetting("RELEVIX", "DIRRELEVIX"));
-  if (ReportAudioOutputProblem()) EndProgram(kSoundLost);
   Greet();
+  // Said after the greeting, which clears the window.
+  if (ReportAudioOutputProblem()) EndProgram(kSoundLost);
   const std::string file = FileToPrint(arguments);
   // A chosen name may hold characters with no Windows-1252 form: they are
   // shown as '?', while the file is opened by its name on disk.
@@ -135,7 +136,7 @@ void RunPrintProgram(const std::vector<std::string>& arguments) {
       WaitSpeechEnd();
       EndProgram(ReportAudioOutputProblem() ? kSoundLost : kPrintDone);
     case kPrintDeviceFailed:
-      // Nothing was printed: the program ends on the message.
+      // The device could not be used: the program ends on the message.
       EndConsoleProgram(status);
     default:
       // The file vanished or could not be read: the device is closed with

@@ -122,6 +122,20 @@ TEST_F(RelevixProgramTest, EveryWayOutEndsAsTold) {
   EXPECT_FALSE(run.Heard("BRIMPCAN"));
 }
 
+TEST_F(RelevixProgramTest, SpeechThatCannotBeRecordedIsSaidAndNothingIsPrinted) {
+  const RelevixRun run = program.Run("texto.txt", kAfterGreeting + "ENTER WAIT 500 ENTER",
+                                     "RELEVIX_AUDIO=wav:" + program.File("sem/pasta/fala.wav"));
+  EXPECT_EQ(run.status, 74) << run.output;
+  // The message runs over into the next row: the rows are read as one text.
+  std::string rows;
+  for (const std::string& row : run.screen) rows += row;
+  EXPECT_NE(rows.find("N\xC3\xA3o foi poss\xC3\xADvel gravar o som: " + program.File("sem/pasta/fala.wav") +
+                      ": a pasta n\xC3\xA3o existe"),
+            std::string::npos)
+      << run.Screen();
+  EXPECT_FALSE(std::filesystem::exists(program.File("saida.brf")));
+}
+
 TEST_F(RelevixProgramTest, ADeviceThatCannotBeOpenedEndsTheProgramAtOnce) {
   RelevixProgram missingFolder("DISPSAIDA=sem/pasta/saida.brf\n");
   WriteFile(missingFolder.File("texto.txt"), "Era uma vez.\n");
