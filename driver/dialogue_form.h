@@ -15,7 +15,7 @@ void BeginForm();
 void AddTextField(const std::string& key, const std::string& label, std::string& target, int width);
 // A number answer, starting as the variable in decimal.
 void AddNumberField(const std::string& key, const std::string& label, int& target);
-// A yes/no answer ("SIM" or "N\xC3O"), starting as the variable says.
+// A yes/no answer ("SIM" or "NÃO"), starting as the variable says.
 void AddYesNoField(const std::string& key, const std::string& label, bool& target);
 
 // Lets the user walk and edit the fields (editing turns the editor's editing
