@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "console/key_queue.h"
 #include "editor/editor_test_fixture.h"
 
 namespace {
@@ -63,10 +64,33 @@ TEST_F(ChoiceListTest, ArrowsWalkTheItemsAndBeepPastEitherEnd) {
   EXPECT_EQ(RunChoiceList(), 0) << "ten down from the first is past the last";
   EXPECT_EQ(Beeps(), 3);
 
+  // Ctrl+PgDn: the last item; Ctrl+PgUp: the first.
+  OpenColours();
+  ScriptedKeys() = {0, 118, 0, 132, 13};
+  EXPECT_EQ(RunChoiceList(), 1);
+  OpenColours();
+  ScriptedKeys() = {0, 132, 0, 118, 13};
+  EXPECT_EQ(RunChoiceList(), 3);
+
   OpenColours();
   ScriptedKeys() = {0, 80, 27};
   EXPECT_EQ(RunChoiceList(), 0) << "Esc chooses nothing";
   EXPECT_EQ(ChoiceListSelection(), "");
+}
+
+TEST_F(ChoiceListTest, Code223WaitsForAKeyAndTheListGoesOn) {
+  OpenColours();
+  // The key waited for arrives during the wait; the list then reads it.
+  static int waits = 0;
+  waits = 0;
+  SetDelayHandler([](int) {
+    ++waits;
+    QueueKey('v');
+  });
+  ScriptedKeys() = {223, 13};
+  EXPECT_EQ(RunChoiceList(), 2);
+  EXPECT_GE(waits, 1);
+  SetDelayHandler(speech_testing::RecordDelay);
 }
 
 TEST_F(ChoiceListTest, RightSpellsTheItem) {
