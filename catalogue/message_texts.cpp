@@ -13,7 +13,7 @@ struct CatalogueEntry {
 };
 
 // The whole catalogue, in lookup order.
-constexpr std::array<CatalogueEntry, 57> kCatalogue{{
+constexpr std::array<CatalogueEntry, 58> kCatalogue{{
     {"BRCNFERR", "Arquivo de configura\xE7\xE3o inexistente, programa cancelado"},
     {"BRERRLIN", "Erro no arquivo de configura\xE7\xE3o na linha "},
     {"BRERRBRL", "Erro no arquivo BRAILLE.AMB perto da linha "},
@@ -59,6 +59,7 @@ constexpr std::array<CatalogueEntry, 57> kCatalogue{{
     {"BRAUDOPC", "Valores v\xE1lidos: sdl, null, null:ARQUIVO, wav:ARQUIVO."},
     {"BRAUDGRV", "N\xE3o foi poss\xEDvel gravar o som"},
     {"BRCFGTRO", "Valor sem sentido na configura\xE7\xE3o, trocado"},
+    {"BRCFGNGR", "N\xE3o foi poss\xEDvel gravar o dispositivo de sa\xED" "da no SONARA.INI"},
     // Reasons, said after the name of what failed.
     {"BRNAOEXI", "n\xE3o existe"},
     {"BRSEMPAS", "a pasta n\xE3o existe"},

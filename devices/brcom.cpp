@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "console/key_queue.h"
 #include "devices/port_names.h"
 #include "platform/beep.h"
 #include "platform/byte_output.h"
@@ -20,6 +21,22 @@ bool EmbosserReady() {
   return lines.clearToSend && lines.dataSetReady;
 }
 
+constexpr unsigned char kEsc = 27;
+
+// Whether the user pressed Esc to stop waiting; other keys pressed while
+// the embosser is not ready are dropped.
+bool EscPressed() {
+  while (KeyPressed()) {
+    const unsigned char key = TakeKey();
+    if (key == 0) {
+      if (keyQueue.count > 0) TakeKey();  // an extended key's code
+    } else if (key == kEsc) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 bool OpenSerialPort(std::string_view name) {
@@ -31,6 +48,9 @@ bool OpenSerialPort(std::string_view name) {
 bool WriteSerialPort(std::string_view bytes) {
   if (serialWriter.descriptor < 0) return false;
   while (!EmbosserReady()) {
+    // Esc gives the wait up: the line then counts as not written, and the
+    // user chooses between going on and cancelling.
+    if (EscPressed()) return false;
     std::this_thread::sleep_for(serialWriter.readyPause);
     PlayWarningBeep();
   }

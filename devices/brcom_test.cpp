@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "console/key_queue.h"
 #include "devices/brdevice.h"
 #include "devices/device_test_settings.h"
 #include "platform/beep.h"
@@ -175,6 +176,24 @@ TEST_F(SerialPortTest, WaitsBeepingUntilCtsAndDsrAreBothOn) {
   EXPECT_GE(waited, std::chrono::milliseconds(4 * 20));
   EXPECT_FALSE(fakes.dataBeforeReady);
   EXPECT_EQ(ReadFromMaster(8), "pronto\r\n");
+}
+
+TEST_F(SerialPortTest, EscEndsTheWaitAndTheLineIsNotWritten) {
+  fakes.lineStates = {{false, false}};
+  SetModemLineReader(FakeModemLines);
+  serialWriter.readyPause = std::chrono::milliseconds(20);
+  ASSERT_TRUE(DeviceOpen("COM1"));
+  // Other keys do not end the wait; Esc does, before anything is sent.
+  ClearKeyQueue();
+  QueueKey('a');
+  QueueExtendedKey(27);  // an extended code equal to Esc is not Esc
+  QueueKey(27);
+  EXPECT_FALSE(DeviceWrite("nunca\r\n"));
+  EXPECT_EQ(fakes.readings, 1u);
+  EXPECT_EQ(fakes.beeps, 0);
+  EXPECT_EQ(keyQueue.count, 0);
+  EXPECT_FALSE(MasterHasData());
+  ClearKeyQueue();
 }
 
 TEST_F(SerialPortTest, ReadyEmbosserOrUnreadableLinesWriteAtOnce) {

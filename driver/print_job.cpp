@@ -6,6 +6,7 @@
 #include "catalogue/brmsg.h"
 #include "console/console.h"
 #include "devices/brdevice.h"
+#include "platform/disk_names.h"
 #include "speech/speech.h"
 
 bool InputFileFound(const std::string& name) {
@@ -52,7 +53,7 @@ int PrintDocument(const std::string& inputFile) {
   for (int copy = 1; copy <= copies; ++copy) {
     if (!OpenInputFile(inputFile)) {
       // The file was there for the copy before: say which file went missing.
-      ShowMessageAbout("BRARQNAO", inputFile);
+      ShowMessageAbout("BRARQNAO", ShownSystemName(inputFile));
       DeviceClose();
       return kPrintInputMissing;
     }

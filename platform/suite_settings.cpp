@@ -1,6 +1,8 @@
 #include "platform/suite_settings.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/paths.h"
 #include "platform/profile.h"
@@ -73,5 +75,15 @@ std::string ReadWindowsDirectorySetting(std::string_view section, std::string_vi
 }
 
 bool WriteSuiteSetting(std::string_view section, std::string_view key, std::string_view value) {
-  return WriteProfileString(WindowsDirectorySettingsFile(), SectionOrSuite(section), key, value);
+  const std::string target = WindowsDirectorySettingsFile();
+  const std::string read = SuiteSettingsFile();
+  if (read != target && !FileExists(target) && FileExists(read)) {
+    // The settings were read from the start-up directory's copy. The next
+    // run reads the settings directory's copy first, so it starts as the
+    // whole file read: one setting written must not lose all the others.
+    std::error_code error;
+    std::filesystem::create_directories(LinuxPath(SettingsDirectory()), error);
+    std::filesystem::copy_file(LinuxPath(read), LinuxPath(target), error);
+  }
+  return WriteProfileString(target, SectionOrSuite(section), key, value);
 }

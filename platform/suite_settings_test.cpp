@@ -100,6 +100,21 @@ TEST_F(SuiteSettingsTest, WritesToSettingsDirectory) {
   EXPECT_EQ(ReadSuiteSetting("RELEVIX", "DISPSAIDA"), "LPT2");
 }
 
+TEST_F(SuiteSettingsTest, AFirstWriteKeepsTheOtherSettingsReadFromTheStartupCopy) {
+  WriteStartup("; impressora da sala\n[RELEVIX]\nCOLUNAS=40\nDISPSAIDA=COM1\n[TRADUTOR]\nVELOCIDADE=4\n");
+  EXPECT_TRUE(WriteSuiteSetting("RELEVIX", "DISPSAIDA", "LPT2"));
+  EXPECT_EQ(ReadFile(settings_.File("SONARA.INI")),
+            "; impressora da sala\n[RELEVIX]\nCOLUNAS=40\nDISPSAIDA=LPT2\n[TRADUTOR]\nVELOCIDADE=4\n");
+  EXPECT_EQ(ReadSuiteSetting("RELEVIX", "COLUNAS"), "40");
+  EXPECT_EQ(ReadSuiteSetting("TRADUTOR", "VELOCIDADE"), "4");
+  EXPECT_EQ(ReadFile(startup_.File("SONARA.INI")),
+            "; impressora da sala\n[RELEVIX]\nCOLUNAS=40\nDISPSAIDA=COM1\n[TRADUTOR]\nVELOCIDADE=4\n");
+  // Once the settings directory has its copy, only that copy changes.
+  WriteStartup("[RELEVIX]\nCOLUNAS=20\n");
+  EXPECT_TRUE(WriteSuiteSetting("RELEVIX", "DISPSAIDA", "PRN"));
+  EXPECT_EQ(ReadSuiteSetting("RELEVIX", "COLUNAS"), "40");
+}
+
 TEST_F(SuiteSettingsTest, OverrideFileServesReadingAndWriting) {
   WriteSettings("[SONARA]\nK=padrao\n");
   const std::string other = startup_.File("outro.ini");

@@ -1,5 +1,8 @@
 #include "tests/support/test_support.h"
 
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -7,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "console/console.h"
 
@@ -80,6 +84,50 @@ std::string ReadFile(const std::string& path) {
 void WriteFile(const std::string& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool PathExists(const std::string& path) {
+  struct stat status {};
+  return stat(path.c_str(), &status) == 0;
+}
+
+int StartProcess(const std::vector<std::string>& arguments, const std::vector<std::string>& environment) {
+  const pid_t pid = fork();
+  if (pid != 0) return pid;
+  for (const std::string& assignment : environment) putenv(const_cast<char*>(assignment.c_str()));
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  if (std::freopen("/dev/null", "w", stdout) == nullptr || std::freopen("/dev/null", "w", stderr) == nullptr) _exit(126);
+  execvp(argv[0], argv.data());
+  _exit(127);
+}
+
+int WaitForProcess(int pid, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  do {
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  } while (std::chrono::steady_clock::now() < deadline);
+  return -1;
+}
+
+VirtualDisplay::VirtualDisplay() : number_(70 + getpid() % 200) {
+  const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number_);
+  server_ = StartProcess({"Xvfb", ":" + std::to_string(number_), "-screen", "0", "1024x768x24"}, {});
+  for (int i = 0; i < 100 && !PathExists(socket); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  running_ = PathExists(socket);
+  if (!running_) Stop();
+}
+
+VirtualDisplay::~VirtualDisplay() { Stop(); }
+
+void VirtualDisplay::Stop() {
+  if (server_ <= 0) return;
+  kill(server_, SIGTERM);
+  waitpid(server_, nullptr, 0);
+  server_ = -1;
 }
 
 }  // namespace testing_support

@@ -3,9 +3,11 @@
 // writes, and a capture of what the program writes on its console.
 #pragma once
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace testing_support {
 
@@ -64,6 +66,34 @@ class ConsoleCapture {
 };
 
 std::string ReadFile(const std::string& path);
+bool PathExists(const std::string& path);
+
+// Starts a program (found on PATH) with extra environment assignments, its
+// output thrown away; the child's pid.
+int StartProcess(const std::vector<std::string>& arguments, const std::vector<std::string>& environment);
+// Waits for the child's exit status; -1 when it has not ended in time
+// (128 when it ended by a signal).
+int WaitForProcess(int pid, std::chrono::milliseconds limit);
+
+// An X server of its own (Xvfb) for the scope; Running() is false when it
+// could not be started here.
+class VirtualDisplay {
+ public:
+  VirtualDisplay();
+  ~VirtualDisplay();
+  VirtualDisplay(const VirtualDisplay&) = delete;
+  VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+  bool Running() const { return running_; }
+  // "DISPLAY=:N"
+  std::string Assignment() const { return "DISPLAY=:" + std::to_string(number_); }
+  // Ends the server now (the display goes away under its clients).
+  void Stop();
+
+ private:
+  int number_ = 0;
+  int server_ = -1;
+  bool running_ = false;
+};
 void WriteFile(const std::string& path, std::string_view bytes);
 
 }  // namespace testing_support

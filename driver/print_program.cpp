@@ -1,0 +1,147 @@
+#include "driver/print_program.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "braille/print_settings.h"
+#include "catalogue/brmsg.h"
+#include "console/console.h"
+#include "console/key_queue.h"
+#include "driver/audio_check.h"
+#include "driver/cli.h"
+#include "driver/parameter_dialogue.h"
+#include "driver/print_job.h"
+#include "editor/read_line.h"
+#include "platform/disk_names.h"
+#include "platform/paths.h"
+#include "platform/suite_settings.h"
+#include "platform/text_encoding.h"
+#include "speech/speech.h"
+
+namespace {
+
+constexpr int kEnter = 13;
+constexpr int kEsc = 27;
+constexpr int kChooserLines = 15;
+constexpr int kClosingPause = 2000;
+constexpr const char* kSettingsFileName = "SONARA.INI";
+
+[[noreturn]] void EndProgram(int status) {
+  ShutdownSpeech();
+  EndConsoleProgram(status);
+}
+
+// The job is given up: said, a pause, the attention tone, and the end.
+[[noreturn]] void CancelExit(int status) {
+  ShowMessage("BRIMPCAN", 1);
+  Delay(kClosingPause);
+  PlayBeep();
+  EndProgram(status);
+}
+
+void Greet() {
+  ClearWindow();
+  SetConsoleTitle("RELEVIX");
+  Delay(200);
+  ShowMessage("BRINTRO", 0);
+  WriteToConsole(kProgramVersion);
+  FlushConsole();
+  SpeakLetters(kProgramVersion);
+  WriteAndSpeak(" beta");
+  WriteLineEnds(2);
+}
+
+// The first argument without its leading blanks, or the name the user
+// types or chooses; the program ends when the answer is empty.
+std::string FileToPrint(const std::vector<std::string>& arguments) {
+  std::string name;
+  if (!arguments.empty()) {
+    name = arguments[0].substr(std::min(arguments[0].find_first_not_of(' '), arguments[0].size()));
+  } else {
+    while (KeyPressed()) ReadKey();
+    ShowMessage("BRNOMARQ", 0);
+    ReadLine(kChooserLines, name);
+    if (name.empty()) {
+      WriteLineEnds(1);
+      ShowMessage("BRFIMTRA", 1);
+      EndProgram(0);
+    }
+  }
+  SetConsoleTitle("RELEVIX " + ShownSystemName(name));
+  return name;
+}
+
+// "N" to the defaults question opens the form; any other key keeps them.
+void ConfirmSettings() {
+  ShowMessage("BRPADRAO", 0);
+  const EchoedKey answer = ReadKeyEchoed();
+  WriteLineEnds(1);
+  if (answer.key != 0 && UpperWindows1252(static_cast<unsigned char>(answer.key)) == 'N') AskPrintParameters();
+  if (printSettings.DISPSAIDA.empty()) printSettings.DISPSAIDA = "LPT1";
+}
+
+// Enter starts the printing, Esc gives it up; other keys are ignored.
+void ConfirmStart() {
+  WriteLineEnds(1);
+  ShowMessage("BRESCCAN", 1);
+  while (true) {
+    const int key = ReadKey();
+    if (key == 0) {
+      ReadKey();  // an extended key's code: ignored like the key
+    } else if (key == kEnter) {
+      WriteLineEnds(1);
+      return;
+    } else if (key == kEsc) {
+      CancelExit(kPrintCancelled);
+    }
+  }
+}
+
+}  // namespace
+
+void ProvideUserSettings() {
+  if (FileExists(SuiteSettingsFile())) return;
+  const std::string installed = JoinPath(DataDirectory(), kSettingsFileName);
+  if (!FileExists(installed)) return;
+  std::error_code error;
+  std::filesystem::create_directories(LinuxPath(SettingsDirectory()), error);
+  // Without a copy the program still runs on the built-in defaults.
+  std::filesystem::copy_file(LinuxPath(installed), LinuxPath(JoinPath(SettingsDirectory(), kSettingsFileName)),
+                             error);
+}
+
+void RunPrintProgram(const std::vector<std::string>& arguments) {
+  StartSpeech(0, ReadSuiteSetting("RELEVIX", "DIRRELEVIX"));
+  Greet();
+  // Said after the greeting, which clears the window.
+  if (ReportAudioOutputProblem()) EndProgram(kSoundLost);
+  const std::string file = FileToPrint(arguments);
+  // A chosen name may hold characters with no Windows-1252 form: they are
+  // shown as '?', while the file is opened by its name on disk.
+  WriteToConsole(ShownSystemName(file));
+  WriteLineEnds(1);
+  if (!InputFileFound(file)) {
+    ShowMessageAbout("BRARQNAO", ShownSystemName(file));
+    CancelExit(kPrintInputMissing);
+  }
+  ReadPrintSettings();
+  WarnOfReplacedSettings();
+  ConfirmSettings();
+  ConfirmStart();
+
+  const int status = PrintDocument(file);
+  switch (status) {
+    case kPrintDone:
+      Delay(kClosingPause);
+      WaitSpeechEnd();
+      EndProgram(ReportAudioOutputProblem() ? kSoundLost : kPrintDone);
+    case kPrintDeviceFailed:
+      // The device could not be used: the program ends on the message.
+      EndConsoleProgram(status);
+    default:
+      // The file vanished or could not be read: the device is closed with
+      // the copies made so far, and the user hears that the job stopped.
+      ShowMessage("BRIMPCAN", 1);
+      EndProgram(status);
+  }
+}
