@@ -40,11 +40,17 @@ class DeviceFaultTest : public ::testing::Test {
     return RunCli(work.path(), "SONARA_WINDIR='" + windir.path() + "' RELEVIX_AUDIO=null",
                   "print --settings SONARA.INI " + arguments);
   }
-  // Runs the job while `during` acts on it after `delay`.
+  // Runs the job while `during` acts on it: once the output file exists (the
+  // job has begun, however slowly the program starts) and `delay` more.
   template <typename Action>
-  CliResult RunWhile(const std::string& arguments, std::chrono::milliseconds delay, Action during) {
+  CliResult RunWhile(const std::string& arguments, const std::string& output, std::chrono::milliseconds delay,
+                     Action during) {
     CliResult result;
     std::thread job([&] { result = Run(arguments); });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!output.empty() && !std::filesystem::exists(output) && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     std::this_thread::sleep_for(delay);
     during();
     job.join();
@@ -85,7 +91,8 @@ TEST_F(DeviceFaultTest, AnOutputFolderRemovedDuringTheJobIsReported) {
   Settings("LINHASPORMINUTO=1200\n");  // 50 ms a line: 30 lines take 1.5 s
   WriteFile(work.File("texto.txt"), Lines(30));
   std::filesystem::create_directory(work.File("saida"));
-  const CliResult result = RunWhile("--device saida/texto.brf texto.txt", std::chrono::milliseconds(500),
+  const CliResult result = RunWhile("--device saida/texto.brf texto.txt", work.File("saida/texto.brf"),
+                                    std::chrono::milliseconds(200),
                                     [&] { std::filesystem::remove_all(work.File("saida")); });
   EXPECT_EQ(result.status, 2) << result.output;
   EXPECT_NE(result.output.find("Erro de escrita no dispositivo de impress\xC3\xA3o: saida/texto.brf: n\xC3\xA3o existe\n"),
@@ -98,7 +105,8 @@ TEST_F(DeviceFaultTest, AnInputRemovedBetweenCopiesEndsTheJobAfterTheFirstCopy) 
   Settings("LINHASPORMINUTO=1200\n");
   const std::string text = Lines(30);
   WriteFile(work.File("texto.txt"), text);
-  const CliResult result = RunWhile("--copies 2 --device saida.brf texto.txt", std::chrono::milliseconds(500),
+  const CliResult result = RunWhile("--copies 2 --device saida.brf texto.txt", work.File("saida.brf"),
+                                    std::chrono::milliseconds(300),
                                     [&] { std::filesystem::remove(work.File("texto.txt")); });
   EXPECT_EQ(result.status, 1) << result.output;
   EXPECT_NE(result.output.find("Arquivo n\xC3\xA3o foi achado: texto.txt\n"), std::string::npos) << result.output;
@@ -119,7 +127,8 @@ TEST_F(DeviceFaultTest, ASerialPortWhoseOtherEndGoesAwayIsReported) {
   Settings("LINHASPORMINUTO=600\nCOM1=" + port + "\n");  // 100 ms a line
   WriteFile(work.File("texto.txt"), Lines(30));
   // The embosser takes the first bytes, then is unplugged.
-  const CliResult result = RunWhile("--device COM1 texto.txt", std::chrono::milliseconds(800), [&] {
+  // The read waits for the first bytes, however slowly the program starts.
+  const CliResult result = RunWhile("--device COM1 texto.txt", "", std::chrono::milliseconds(0), [&] {
     char buffer[256];
     (void)!read(master, buffer, sizeof buffer);
     close(master);

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -30,8 +31,14 @@ TEST(DisplayLostTest, TheProgramEndsWhenTheXServerStops) {
   const std::string dump = work.File("tela.txt");
   const pid_t program = StartProcess({RELEVIX_CLI, "teclado"}, {display.Assignment(), "RELEVIX_AUDIO=null",
                                                                "RELEVIX_CONSOLE=", "RELEVIX_SCREEN_DUMP=" + dump});
-  // The window is up and the program waits for keys.
-  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  // The window is up (as soon as the X server shows one, however slowly the
+  // program starts) and the program waits for keys.
+  const bool canSearch = std::system("command -v xdotool >/dev/null 2>&1") == 0;
+  const std::string search = "env " + display.Assignment() + " xdotool search --name . >/dev/null 2>&1";
+  for (int i = 0; i < 150 && canSearch && std::system(search.c_str()) != 0; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(canSearch ? 500 : 3000));
   ASSERT_EQ(WaitForProcess(program, std::chrono::milliseconds(0)), -1) << "the program ended before the display went";
 
   display.Stop();
