@@ -25,7 +25,6 @@ namespace {
 constexpr char kBlank = ' ';
 constexpr char kTab = '\t';
 constexpr char kBullet = static_cast<char>(149);
-constexpr int kEscapeKey = 27;
 constexpr int kWriteErrorExitStatus = 3;
 constexpr std::size_t kCentringBlanks = 10;  // leading blanks that centre a line
 constexpr std::string_view kContinuationIndent = "  ";

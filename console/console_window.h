@@ -7,10 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "console/console.h"
 #include "console/console_settings.h"
 
-inline constexpr int kColumns = 80;
-inline constexpr int kRows = 25;
 
 class ConsoleHost;
 

@@ -10,20 +10,10 @@
 
 namespace {
 
-constexpr int kLastRow = 25;
 constexpr int kItemColour = 15;
 constexpr int kCurrentItemColour = 14;
 constexpr int kGrowth = 100;
 
-constexpr int kEnter = 13;
-constexpr int kEsc = 27;
-constexpr int kHome = 71;
-constexpr int kUp = 72;
-constexpr int kPageUp = 73;
-constexpr int kRight = 77;
-constexpr int kEnd = 79;
-constexpr int kDown = 80;
-constexpr int kPageDown = 81;
 constexpr int kCtrlPageDown = 118;
 constexpr int kCtrlPageUp = 132;
 constexpr int kWaitForKey = 223;
@@ -151,14 +141,14 @@ void OpenChoiceList(int left, int top, int width, int backgroundColour, int heig
   list.savedRow = CursorRow();
   list.savedAttribute = TextAttribute();
   width = std::clamp(width, 1, 80);
-  height = std::clamp(height, 1, kLastRow);
+  height = std::clamp(height, 1, kRows);
   if (left + width > 80) left = 80 - width;
-  if (top + height > kLastRow) top = std::max(1, kLastRow - height + 1);
+  if (top + height > kRows) top = std::max(1, kRows - height + 1);
   list.left = std::max(1, left);
   list.top = std::max(1, top);
   list.width = width;
   // Items are drawn only on the rows kept for restoring.
-  list.bottom = std::min(kLastRow, list.top + height - 1);
+  list.bottom = std::min(kRows, list.top + height - 1);
   list.items.reserve(kGrowth);
   SetBackgroundColour(backgroundColour);
   for (int row = list.top; row <= list.bottom; ++row) {
@@ -183,17 +173,17 @@ int RunChoiceList() {
   bool finished = false;
   while (true) {
     if (IsItem(current)) DrawItem(current, kItemColour);
-    if (!extended && (key == kEnter || key == kEsc)) {
+    if (!extended && (key == kEnterKey || key == kEscapeKey)) {
       finished = true;
     } else if (extended) {
       switch (key) {
-        case kDown: ++current; break;
-        case kUp: --current; break;
-        case kPageDown: current += kPageStep; break;
-        case kPageUp: current -= kPageStep; break;
-        case kHome:
+        case kDownKey: ++current; break;
+        case kUpKey: --current; break;
+        case kPageDownKey: current += kPageStep; break;
+        case kPageUpKey: current -= kPageStep; break;
+        case kHomeKey:
         case kCtrlPageUp: current = 1; break;
-        case kEnd:
+        case kEndKey:
         case kCtrlPageDown: current = ItemCount(); break;
         default: break;
       }
@@ -208,7 +198,7 @@ int RunChoiceList() {
     } else if (!finished) {
       BringIntoView(current);
       DrawItem(current, kCurrentItemColour);
-      SpeakItem(current, extended && key == kRight);
+      SpeakItem(current, extended && key == kRightKey);
     }
     if (finished) break;
     key = ReadKey();
@@ -217,13 +207,13 @@ int RunChoiceList() {
     if (extended) key = ReadKey();
   }
   int result = 0;
-  if (IsItem(current) && key != kEsc) {
+  if (IsItem(current) && key != kEscapeKey) {
     DrawItem(current, kCurrentItemColour);
     SetTextColour(kItemColour);
     result = current;
     list.selection = Item(current).text;
   }
-  MoveCursor(1, std::min(kLastRow, list.top + ItemCount()));
+  MoveCursor(1, std::min(kRows, list.top + ItemCount()));
   list.items.clear();
   RestoreScreen();
   return result;

@@ -10,7 +10,6 @@
 #include "driver/cli.h"
 
 namespace {
-constexpr int kEscape = 27;
 }
 
 int RunKeyboardCommand(CliArguments args) {
@@ -25,7 +24,7 @@ int RunKeyboardCommand(CliArguments args) {
     const int key = ReadKey();
     std::string line = std::to_string(key);
     if (key == 0) line += " " + std::to_string(ReadKey());
-    escapesInARow = key == kEscape ? escapesInARow + 1 : 0;
+    escapesInARow = key == kEscapeKey ? escapesInARow + 1 : 0;
     WriteToConsole(line + "\r\n");
     PrintOut(line + "\n");
     std::fflush(stdout);

@@ -15,7 +15,6 @@ int formLabelWidth = 28;
 
 namespace {
 
-constexpr int kLastRow = 25;
 constexpr int kNumberWidth = 10;
 constexpr std::size_t kLongestText = 255;
 constexpr int kLabelBackground = 4;
@@ -23,14 +22,6 @@ constexpr int kAnswerBackground = 0;
 constexpr int kEditedAnswerColour = 14;
 constexpr int kChoiceBackground = 5;
 
-constexpr int kTab = 9;
-constexpr int kEnter = 13;
-constexpr int kEsc = 27;
-constexpr int kF9 = 67;
-constexpr int kUp = 72;
-constexpr int kPageUp = 73;
-constexpr int kDown = 80;
-constexpr int kPageDown = 81;
 constexpr int kCtrlUp = 113;
 constexpr int kCtrlDown = 114;
 
@@ -84,7 +75,7 @@ void DrawLabel(const FormField& field, int row) {
 
 void DrawField(int n) {
   const int row = RowOf(n);
-  if (row < form.topRow || row > kLastRow) return;
+  if (row < form.topRow || row > kRows) return;
   const FormField& field = Field(n);
   const unsigned char attribute = TextAttribute();
   DrawLabel(field, row);
@@ -124,7 +115,7 @@ int EditFormField(int n, bool editing) {
   WaitSpeechEnd();
   SpeakText(field.value);
   const int key = EditField(field.value, formLabelWidth + 1, row, editing, width, field.width);
-  if (key == kF9) field.value = ChooseFromList(n, field.value);
+  if (key == kF9Key) field.value = ChooseFromList(n, field.value);
   SetTextColour(attribute & 0x0F);
   MoveCursor(formLabelWidth + 1, row);
   WriteToConsole(Shown(field.value, width));
@@ -170,8 +161,8 @@ void StoreAnswer(const FormField& field) {
 }
 
 void ScrollTo(int n) {
-  const int largestOffset = FieldCount() - (kLastRow - form.topRow) - 1;
-  while (RowOf(n) > kLastRow && form.scrollOffset < largestOffset) {
+  const int largestOffset = FieldCount() - (kRows - form.topRow) - 1;
+  while (RowOf(n) > kRows && form.scrollOffset < largestOffset) {
     ++form.scrollOffset;
     DrawForm();
   }
@@ -222,22 +213,22 @@ int RunForm(bool editing) {
       key = EditFormField(n, editing);
     }
     switch (key) {
-      case kTab:
-      case kEnter:
-      case kDown: ++n; break;
-      case kUp: --n; break;
+      case kTabKey:
+      case kEnterKey:
+      case kDownKey: ++n; break;
+      case kUpKey: --n; break;
       case kCtrlUp: n = 1; break;
       case kCtrlDown: n = FieldCount(); break;
-      case kEsc:
-      case kPageUp:
-      case kPageDown: finished = true; break;
+      case kEscapeKey:
+      case kPageUpKey:
+      case kPageDownKey: finished = true; break;
       default: break;
     }
     n = std::clamp(n, 0, FieldCount() + 1);
     ScrollTo(n);
   }
   for (const FormField& field : form.fields) StoreAnswer(field);
-  MoveCursor(1, std::min(kLastRow, form.topRow + FieldCount() - form.scrollOffset));
+  MoveCursor(1, std::min(kRows, form.topRow + FieldCount() - form.scrollOffset));
   form.fields.clear();
   return key;
 }
@@ -255,9 +246,9 @@ std::string ChooseFromList(int n, const std::string& value) {
   }
   std::size_t longest = 1;
   for (const std::string& item : items) longest = std::max(longest, item.size());
-  const int height = std::min(static_cast<int>(items.size()), kLastRow);
+  const int height = std::min(static_cast<int>(items.size()), kRows);
   int top = CursorRow();
-  if (top + height - 1 > kLastRow) top = kLastRow - height + 1;
+  if (top + height - 1 > kRows) top = kRows - height + 1;
   OpenChoiceList(CursorColumn(), top, static_cast<int>(longest), kChoiceBackground, height);
   for (const std::string& item : items) AddChoice("", item);
   return RunChoiceList() > 0 ? ChoiceListSelection() : value;

@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kEsc = 27;
 constexpr int kChooserLines = 15;
 constexpr int kClosingPause = 2000;
 constexpr const char* kSettingsFileName = "SONARA.INI";
@@ -88,10 +86,10 @@ void ConfirmStart() {
     const int key = ReadKey();
     if (key == 0) {
       ReadKey();  // an extended key's code: ignored like the key
-    } else if (key == kEnter) {
+    } else if (key == kEnterKey) {
       WriteLineEnds(1);
       return;
-    } else if (key == kEsc) {
+    } else if (key == kEscapeKey) {
       CancelExit(kPrintCancelled);
     }
   }

@@ -13,8 +13,6 @@ void ResetLineEditor() { lineEditor = LineEditorState{}; }
 namespace {
 
 constexpr int kLongestText = 2048;
-constexpr int kColumns = 80;
-constexpr int kLastRow = 25;
 
 // Reads a key and cuts any speech. An extended key gives 0 with its code in
 // the edit; after the codes 16 to 18 (AltGr on some keyboards) the key that
@@ -38,7 +36,7 @@ int ReadFieldKey(FieldEdit& edit) {
 int FittedWidth(int column, int row, int width, int maxLength) {
   width = std::min(width, maxLength);
   width = std::min(width, kColumns + 1 - column);
-  if (row == kLastRow && column + width > kColumns) width = kColumns - column;
+  if (row == kRows && column + width > kColumns) width = kColumns - column;
   return std::max(width, 0);
 }
 

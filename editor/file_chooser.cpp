@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int kColumns = 80;
-constexpr int kRows = 25;
 constexpr int kPageSize = 10;
 
 enum Colour : unsigned char { kGreen = 2, kCyan = 3, kBrown = 6, kYellow = 14, kWhite = 15 };

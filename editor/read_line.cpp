@@ -13,8 +13,6 @@ ReadLineState readLine;
 
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
 constexpr int kLongestName = 255;
 
 std::string Trimmed(const std::string& text) {
@@ -37,7 +35,7 @@ void ReadLine(int lines, std::string& result) {
     std::string text;
     const int key = EditFieldToLineEnd(text, column, row, true, kLongestName);
     readLine.lastKey = key;
-    if (key == kEscape || (key == kEnter && text.empty())) {
+    if (key == kEscapeKey || (key == kEnterKey && text.empty())) {
       result.clear();
       return;
     }
@@ -46,7 +44,7 @@ void ReadLine(int lines, std::string& result) {
     const std::size_t slash = text.rfind('/');
     const std::string folder = slash == std::string::npos ? "" : text.substr(0, slash + 1);
     if (text.empty()) text = "*.*";
-    if (key != kEnter || text.find('*') != std::string::npos) text = ChooseFile(column, row, lines, text);
+    if (key != kEnterKey || text.find('*') != std::string::npos) text = ChooseFile(column, row, lines, text);
     if (text != kChooserTab) {
       result = text.find('/') != std::string::npos ? text : folder + text;
       return;

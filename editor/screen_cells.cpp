@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int kRows = 25;
-constexpr int kColumns = 80;
 
 bool InsideGrid(int row, int column) { return row >= 1 && row <= kRows && column >= 1 && column <= kColumns; }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "console/console.h"
 #include "console/key_queue.h"
 #include "editor/screen_cells.h"
 #include "editor/screen_review.h"
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr int kColumns = 80;
 constexpr int kMostRepeats = 3;
 
 bool AllConsonants(const std::string& word) {

@@ -17,8 +17,6 @@ void ResetScreenReview() { screenReview = ScreenReviewState{}; }
 
 namespace {
 
-constexpr int kRows = 25;
-constexpr int kColumns = 80;
 
 // Extended keys as ReadReviewKey gives them.
 enum : int {

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kRows = 25;
-constexpr int kColumns = 80;
 constexpr std::size_t kLongestSearchText = 80;
 
 void RefuseKey() {

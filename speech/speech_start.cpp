@@ -18,8 +18,6 @@ namespace {
 constexpr int kDefaultSpeed = 3;
 constexpr int kFastestSpeed = 5;
 constexpr std::size_t kMaxDatabaseName = 8;
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
 constexpr int kStartFailureStatus = 1;
 constexpr int kDefaultServerType = 4;
 constexpr int kMaxServerRate = 10;
@@ -70,7 +68,7 @@ std::string WithSeparator(std::string directory) {
   WriteLineEnds(1);
   FlushConsole();
   TranslatorClose();
-  for (int key = ReadKey(); key != kEnter && key != kEscape; key = ReadKey()) {
+  for (int key = ReadKey(); key != kEnterKey && key != kEscapeKey; key = ReadKey()) {
   }
   EndConsoleProgram(kStartFailureStatus);
 }
