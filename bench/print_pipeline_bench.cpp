@@ -15,8 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "braille/brImprim.h"
+#include "braille/code_table.h"
 #include "braille/input_file.h"
+#include "braille/job_user.h"
+#include "braille/print_job.h"
 #include "braille/print_settings.h"
 #include "devices/brdevice.h"
 #include "platform/paths.h"
@@ -78,14 +80,17 @@ std::string MakeBook(std::size_t bytes) {
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
-double TimePipeline(const std::string& input, const std::string& output) {
+double TimePipeline(const PrintSettings& settings, const CodeTable& table, const std::string& input,
+                    const std::string& output) {
   const auto start = Clock::now();
-  if (!OpenInputFile(input) || !DeviceOpen(output)) {
+  InputFile file;
+  if (!file.Open(input) || !DeviceOpen(output)) {
     std::fprintf(stderr, "cannot open the book or the output\n");
     std::exit(1);
   }
-  PrintCopy();
-  CloseInputFile();
+  DeviceSink device;
+  NobodyJobUser user;
+  PrintJob(settings, table, device, user).PrintCopy(file);
   DeviceClose();
   return Seconds(Clock::now() - start);
 }
@@ -113,11 +118,14 @@ int main(int argc, char** argv) {
                                         "FRENTEVERSO=S\nTITULOATRAS=S\nSEPARASILABAS=S\n";
   InitStartupDirectory();
   SetSuiteSettingsFile(dir + "/SONARA.INI");
-  ReadPrintSettings();
-  printSettings.BRTIT = "Livro de teste";
+  std::vector<ReplacedSetting> replaced;
+  PrintSettings settings = ReadPrintSettings(replaced);
+  settings.BRTIT = "Livro de teste";
+  CodeTable table;
+  LoadCodeTable(CodeTablePath(settings), table);
 
   double best = 1e9;
-  for (int run = 0; run < 3; ++run) best = std::min(best, TimePipeline(bookPath, dir + "/livro.brf"));
+  for (int run = 0; run < 3; ++run) best = std::min(best, TimePipeline(settings, table, bookPath, dir + "/livro.brf"));
   const double mb = static_cast<double>(book.size()) / 1e6;
   std::printf("relevix print pipeline: %.2f MB in %.3f s = %.1f MB/s (output %.2f MB)\n", mb, best, mb / best,
               static_cast<double>(std::filesystem::file_size(dir + "/livro.brf")) / 1e6);

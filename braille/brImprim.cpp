@@ -1,31 +1,25 @@
-#include "braille/brImprim.h"
-
+// The page composer: makes one copy of the Braille document, from the lines
+// of the open input file to the device bytes: paragraphs, body lines, pages
+// with their headers, the page range and front-and-back printing.
 #include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
 
 #include "braille/brlebuf.h"
-#include "braille/code_table.h"
 #include "braille/embedded_commands.h"
 #include "braille/input_file.h"
+#include "braille/job_user.h"
 #include "braille/line_breaking.h"
-#include "braille/print_settings.h"
-#include "braille/transcription.h"
-#include "catalogue/brmsg.h"
-#include "console/console.h"
-#include "devices/brdevice.h"
+#include "braille/output_sink.h"
+#include "braille/print_job.h"
 #include "platform/text_encoding.h"
-#include "speech/speech.h"
-
-ComposerState composerState;
 
 namespace {
 
 constexpr char kBlank = ' ';
 constexpr char kTab = '\t';
 constexpr char kBullet = static_cast<char>(149);
-constexpr int kWriteErrorExitStatus = 3;
 constexpr std::size_t kCentringBlanks = 10;  // leading blanks that centre a line
 constexpr std::string_view kContinuationIndent = "  ";
 // The filler blanks of a header are cut from here, so no run of them is
@@ -34,8 +28,6 @@ constexpr std::string_view HeaderBlanks = "                                     
 static_assert(HeaderBlanks.size() == 43);
 
 bool IsOdd(int number) { return number % 2 != 0; }
-
-bool PageInRange(int pageCount) { return pageCount >= printSettings.BRPAGINI && pageCount <= printSettings.BRPAGFIN; }
 
 void TrimTrailingBlanks(std::string& text) {
   const std::size_t last = text.find_last_not_of(kBlank);
@@ -61,9 +53,9 @@ std::string ExpandTabs(std::string_view line) {
 }
 
 // Trailing blanks go; with reformatting, leading blanks are cut to two.
-void TrimInputLine(std::string& line) {
+void TrimInputLine(std::string& line, bool autoReformat) {
   TrimTrailingBlanks(line);
-  if (!composerState.autoReformat) return;
+  if (!autoReformat) return;
   const std::size_t leading = line.find_first_not_of(kBlank);
   if (leading != std::string::npos && leading >= 3) line.erase(0, leading - 2);
 }
@@ -72,46 +64,42 @@ bool BeginsCentredLine(std::string_view line) {
   return line.size() > kCentringBlanks && line.find_first_not_of(kBlank) >= kCentringBlanks;
 }
 
-// ESC ends the program after closing what is open; any other key goes on
-// without the line that failed.
-void AskAfterWriteError() {
-  ShowMessageAbout("BRERRESC", DeviceProblem());
-  ShowMessage("BRESCCAN", 1);
-  if (ReadKey() != kEscapeKey) return;
-  CloseInputFile();
-  DeviceClose();
-  ShutdownSpeech();
-  EndConsoleProgram(kWriteErrorExitStatus);
-}
-
 std::string Filler(int count) {
   if (count <= 0) return {};
   return std::string(
       HeaderBlanks.substr(0, std::min<std::size_t>(static_cast<std::size_t>(count), HeaderBlanks.size())));
 }
 
-std::string TranscribeNumber(long long number, bool englishStyle) {
-  return Transcribe(std::to_string(number), englishStyle);
+}  // namespace
+
+std::string PrintJob::TranscribeText(std::string_view text, bool englishStyle) {
+  return Transcribe(text, englishStyle, settings_.USABRAILLEANTIGO, transcriptionState);
 }
 
-// Set while the header is written: a header alone is no text of the document.
-bool writingHeader = false;
+bool PrintJob::PageInRange(int pageCount) const {
+  return pageCount >= settings_.BRPAGINI && pageCount <= settings_.BRPAGFIN;
+}
+
+// Control bytes and pictures; a job given up writes nothing more.
+void PrintJob::Write(std::string_view bytes) {
+  if (!cancelled_) output_.Write(bytes);
+}
 
 // Title centred, the page number at the right edge (at the left on a back
 // page), the print-edition number at the left edge of a front page.
-void WriteHeader() {
+void PrintJob::WriteHeader() {
   const ComposerState& s = composerState;
-  const bool englishStyle = printSettings.headerEnglishStyle;
-  const bool backPage = printSettings.FRENTEVERSO && !IsOdd(s.pageCount);
-  const std::string title = Transcribe(s.currentTitle, englishStyle);
+  const bool englishStyle = settings_.headerEnglishStyle;
+  const bool backPage = settings_.FRENTEVERSO && !IsOdd(s.pageCount);
+  const std::string title = TranscribeText(s.currentTitle, englishStyle);
   std::string printNumber;
-  if (printSettings.NUMERAORIG && !backPage && s.printPageNumber != 0) {
-    printNumber = "  " + TranscribeNumber(s.printPageNumber, englishStyle);
+  if (settings_.NUMERAORIG && !backPage && s.printPageNumber != 0) {
+    printNumber = "  " + TranscribeText(std::to_string(s.printPageNumber), englishStyle);
   }
   // Counted wide: a large first number must not overflow the sum.
   std::string number =
-      TranscribeNumber(static_cast<long long>(s.pageNumber) + printSettings.BRNUMINI - 1, englishStyle);
-  if (backPage && printSettings.AFASTACABECPAR) number.insert(0, "  ");
+      TranscribeText(std::to_string(static_cast<long long>(s.pageNumber) + settings_.BRNUMINI - 1), englishStyle);
+  if (backPage && settings_.AFASTACABECPAR) number.insert(0, "  ");
 
   const int spare = ComposerColumns() - static_cast<int>(printNumber.size() + title.size() + number.size());
   const int leftFill = spare / 2;
@@ -122,81 +110,95 @@ void WriteHeader() {
 
   // The header takes the full width: no margin.
   const std::string margin = std::exchange(composerState.marginPrefix, std::string());
-  writingHeader = true;
+  writingHeader_ = true;
   WriteBrailleLine(header);
-  writingHeader = false;
+  writingHeader_ = false;
   composerState.marginPrefix = margin;
 }
 
 // Whether anything but blank lines is left to read.
-bool TextRemains() {
-  while (!readerState.atEnd) {
-    if (ReadTextLine().find_first_not_of(" \t\f") != std::string::npos) return true;
+bool PrintJob::TextRemains() {
+  while (!reader_->State().atEnd) {
+    if (reader_->ReadTextLine().find_first_not_of(" \t\f") != std::string::npos) return true;
   }
   return false;
 }
 
 // The input has ended: the last paragraph is written and the last page ended.
-void FinishDocument() {
+void PrintJob::FinishDocument() {
   ComposerState& s = composerState;
-  if (s.pageNumber <= printSettings.BRPAGFIN && !s.pendingText.empty()) FlushPending(true);
+  if (s.pageNumber <= settings_.BRPAGFIN && !s.pendingText.empty()) FlushPending(true);
   if (s.lineOnPage > 1) {
     // A page after the range is not embossed: ending it would only feed a
     // blank sheet.
-    if (s.pageCount <= printSettings.BRPAGFIN) DeviceWrite(kFormFeed);
+    if (s.pageCount <= settings_.BRPAGFIN) Write(kFormFeed);
     ++s.pageNumber;
   }
 }
 
 // With interpoint printing the document ends on a full sheet.
-void AddBlankBackPage() {
+void PrintJob::AddBlankBackPage() {
   const int pageNumber = composerState.pageNumber;
-  if (printSettings.FRENTEVERSO && pageNumber > 0 && !IsOdd(pageNumber)) {
-    DeviceWrite(kLineEnd);
-    DeviceWrite(kFormFeed);
+  if (settings_.FRENTEVERSO && pageNumber > 0 && !IsOdd(pageNumber)) {
+    Write(kLineEnd);
+    Write(kFormFeed);
   }
 }
 
-}  // namespace
+// The full width of a line: COLUNAS, but never below 2, since a narrower
+// line could not be cut and the cutting would not end.
+int PrintJob::ComposerColumns() const { return std::max(settings_.COLUNAS, 2); }
 
-int ComposerColumns() { return std::max(printSettings.COLUNAS, 2); }
-
-void ResetComposerState() {
+void PrintJob::ResetComposerState() {
   composerState = ComposerState{};
-  composerState.titlesOn = printSettings.TITULA;
-  composerState.autoReformat = printSettings.AUTOFORMATA;
-  composerState.syllableSeparation = printSettings.SEPARASILABAS;
-  composerState.englishStyle = printSettings.TEXTOINGLES;
-  composerState.currentTitle = printSettings.BRTIT;
+  composerState.titlesOn = settings_.TITULA;
+  composerState.autoReformat = settings_.AUTOFORMATA;
+  composerState.syllableSeparation = settings_.SEPARASILABAS;
+  composerState.englishStyle = settings_.TEXTOINGLES;
+  composerState.currentTitle = settings_.BRTIT;
   composerState.lineWidth = ComposerColumns();
 }
 
-CopyEnd PrintCopy() {
+PrintJob::PrintJob(const PrintSettings& settings, const CodeTable& codeTable, OutputSink& output, JobUser& user)
+    : settings_(settings), codeTable_(codeTable), output_(output), user_(user) {}
+
+CopyEnd PrintJob::PrintCopy(InputFile& input) {
   ResetComposerState();
-  ResetTranscriptionState();
-  InitReader();
-  while (!readerState.atEnd) {
+  transcriptionState = TranscriptionState{};
+  cancelled_ = false;
+  TextReader reader(input, user_);
+  reader_ = &reader;
+  while (!reader.State().atEnd && !cancelled_) {
     // Past the last page of the range: reading stops, and the last page is
     // not ended here (its form feed came with the page that followed it).
-    if (composerState.pageNumber > printSettings.BRPAGFIN) break;
-    std::string line = ReadTextLine();
-    if (printSettings.TEXTODOEDIT) line = OemToAnsi(line);
-    line = ExpandTabs(line);
-    composerState.centerLine = composerState.autoReformat && BeginsCentredLine(line);
-    TrimInputLine(line);
-    if (line.empty() || line.front() != '<' || !ExecuteCommand(line)) ProcessTextLine(line);
+    if (composerState.pageNumber > settings_.BRPAGFIN) break;
+    ComposeLine(reader.ReadTextLine());
   }
-  const bool stoppedEarly = !readerState.atEnd;
+  if (cancelled_) {
+    reader_ = nullptr;
+    return CopyEnd::Cancelled;
+  }
+  const bool stoppedEarly = !reader.State().atEnd;
   if (!stoppedEarly) FinishDocument();
   AddBlankBackPage();
   // The text read after the stop is not laid out: it only tells whether the
   // document went on.
   const bool rangeEnded = composerState.textPastRange || (stoppedEarly && TextRemains());
-  if (readerState.readFailed) return CopyEnd::ReadFailed;
+  reader_ = nullptr;
+  if (reader.State().readFailed) return CopyEnd::ReadFailed;
   return rangeEnded ? CopyEnd::PageRangeEnded : CopyEnd::Complete;
 }
 
-void ProcessTextLine(const std::string& line) {
+// One line of the input: a layout command, or text.
+void PrintJob::ComposeLine(std::string line) {
+  if (settings_.TEXTODOEDIT) line = OemToAnsi(line);
+  line = ExpandTabs(line);
+  composerState.centerLine = composerState.autoReformat && BeginsCentredLine(line);
+  TrimInputLine(line, composerState.autoReformat);
+  if (line.empty() || line.front() != '<' || !ApplyCommand(ParseCommand(line))) ProcessTextLine(line);
+}
+
+void PrintJob::ProcessTextLine(const std::string& line) {
   ComposerState& s = composerState;
   const bool endsParagraph = line.empty() || line.front() == kBlank || line.front() == kBullet;
   if (s.autoReformat && !s.pendingText.empty() && endsParagraph) FlushPending(true);
@@ -206,16 +208,16 @@ void ProcessTextLine(const std::string& line) {
   }
   std::string_view text = line;
   if (s.autoReformat && text.front() == kBlank && (text.size() == 1 || text[1] != kBlank)) text.remove_prefix(1);
-  s.pendingText += Transcribe(text, s.englishStyle);
+  s.pendingText += TranscribeText(text, s.englishStyle);
   FlushPending(!s.autoReformat);
 }
 
-void FlushPending(bool force) {
+void PrintJob::FlushPending(bool force) {
   ComposerState& s = composerState;
   std::string text = s.pendingText;
   TrimTrailingBlanks(text);
   do {
-    if (s.lineOnPage == 0 || s.lineOnPage > printSettings.LINHAS) StartNewPage();
+    if (s.lineOnPage == 0 || s.lineOnPage > settings_.LINHAS) StartNewPage();
     // A blank line never opens a page other than the first.
     if (s.lineOnPage == 1 && s.pageNumber > 1 && text.empty()) {
       s.pendingText.clear();
@@ -256,7 +258,7 @@ void FlushPending(bool force) {
   if (!s.pendingText.empty()) s.pendingText += kBlank;
 }
 
-void StartNewPage() {
+void PrintJob::StartNewPage() {
   ComposerState& s = composerState;
   ++s.pageNumber;
   ++s.pageCount;
@@ -265,20 +267,21 @@ void StartNewPage() {
   // No form feed before the first page of the copy, nor after a page that
   // lay before or after the range (that would feed a blank sheet).
   const int endedPage = s.pageCount - 1;
-  if (pageWasOpen && s.pageCount > printSettings.BRPAGINI && endedPage <= printSettings.BRPAGFIN) {
-    DeviceWrite(kFormFeed);
-  }
+  if (pageWasOpen && s.pageCount > settings_.BRPAGINI && endedPage <= settings_.BRPAGFIN) Write(kFormFeed);
   if (PageInRange(s.pageCount)) ++s.pagesInRange;
   // Headers are made (and counted) outside the range too, so that every page
   // holds the same lines as in a full print.
-  const bool headerOnThisSide = IsOdd(s.pageCount) || !printSettings.FRENTEVERSO || printSettings.TITULOATRAS == 2;
+  const bool headerOnThisSide = IsOdd(s.pageCount) || !settings_.FRENTEVERSO || settings_.TITULOATRAS == 2;
   if (s.titlesOn && headerOnThisSide) WriteHeader();
 }
 
-void WriteBrailleLine(std::string_view text) {
+// Counts the line on the page and, within the page range, writes it with
+// the margin through the code table; asks the user after a write error.
+void PrintJob::WriteBrailleLine(std::string_view text) {
   ++composerState.lineOnPage;
+  if (cancelled_) return;
   if (!PageInRange(composerState.pageCount)) {
-    if (composerState.pageCount > printSettings.BRPAGFIN && !writingHeader &&
+    if (composerState.pageCount > settings_.BRPAGFIN && !writingHeader_ &&
         text.find_first_not_of(' ') != std::string_view::npos) {
       composerState.textPastRange = true;
     }
@@ -287,9 +290,13 @@ void WriteBrailleLine(std::string_view text) {
   const std::string line = composerState.marginPrefix + std::string(text);
   std::string bytes;
   bytes.reserve(line.size() + kLineEnd.size());
-  for (const char c : line) bytes += static_cast<char>(CodeTable[static_cast<unsigned char>(c)]);
+  for (const char c : line) bytes += static_cast<char>(codeTable_[static_cast<unsigned char>(c)]);
   bytes += kLineEnd;
-  if (!DeviceWrite(bytes)) AskAfterWriteError();
+  // Any answer but cancel goes on without the line that failed.
+  if (!output_.Write(bytes) && !user_.ContinueAfterWriteError(output_.Problem())) {
+    cancelled_ = true;
+    return;
+  }
   // The pause is a 16-bit count of milliseconds.
-  if (printSettings.LINHASPORMINUTO != 0) Delay(static_cast<std::uint16_t>(printSettings.LINHASPORMINUTO));
+  if (settings_.LINHASPORMINUTO != 0) user_.Pause(static_cast<std::uint16_t>(settings_.LINHASPORMINUTO));
 }

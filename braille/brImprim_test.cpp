@@ -1,15 +1,9 @@
-#include "braille/brImprim.h"
-
-#include <dirent.h>
-#include <fcntl.h>
-#include <unistd.h>
+#include "braille/print_job.h"
 
 #include <string>
 #include <vector>
 
 #include "braille/composer_test_fixture.h"
-#include "catalogue/brmsg.h"
-#include "platform/text_encoding.h"
 
 namespace {
 
@@ -269,11 +263,11 @@ TEST_F(ComposerTest, OemTextIsConvertedBeforeTranscription) {
 }
 
 TEST_F(ComposerTest, CodeTableMapsLinesAndMarginButNotControlBytes) {
-  CodeTable['a'] = 'A';
-  CodeTable[' '] = '.';
-  CodeTable['\r'] = 'R';
-  CodeTable['\n'] = 'N';
-  CodeTable['\f'] = 'F';
+  codeTable['a'] = 'A';
+  codeTable[' '] = '.';
+  codeTable['\r'] = 'R';
+  codeTable['\n'] = 'N';
+  codeTable['\f'] = 'F';
   EXPECT_EQ(Print("<M  >\r\nab a\r\n"), L("..Ab.A") + kFF);
 }
 
@@ -290,12 +284,7 @@ TEST_F(ComposerTest, EveryCopyComesOutTheSame) {
 }
 
 // Pacing: the pause after each embossed line.
-std::vector<int> delays;
-void RecordDelay(int milliseconds) { delays.push_back(milliseconds); }
-
 TEST_F(ComposerTest, PauseFollowsEveryEmbossedLine) {
-  delays.clear();
-  SetDelayHandler(RecordDelay);
   printSettings.COLUNAS = 10;
   printSettings.LINHAS = 2;
   printSettings.TITULA = true;
@@ -304,12 +293,11 @@ TEST_F(ComposerTest, PauseFollowsEveryEmbossedLine) {
   // Page 1 (two lines) lies before the range: no pause; pages 2 and 3 have
   // a header and a line each.
   Print("a\r\nb\r\nc\r\n");
-  EXPECT_EQ(delays, (std::vector<int>{1500, 1500, 1500, 1500}));
+  EXPECT_EQ(user_.pauses, (std::vector<int>{1500, 1500, 1500, 1500}));
 
-  delays.clear();
   printSettings.LINHASPORMINUTO = 0;
   Print("a\r\nb\r\nc\r\n");
-  EXPECT_TRUE(delays.empty());
+  EXPECT_TRUE(user_.pauses.empty());
 }
 
 TEST_F(ComposerTest, PageRangeWithAMargin) {
@@ -322,79 +310,6 @@ TEST_F(ComposerTest, PageRangeWithAMargin) {
   // The input ends on page 4, which is neither embossed nor ended.
   EXPECT_EQ(Print("<M  >\r\na\r\nb\r\nc\r\nd\r\n"),
             L("   ab   #2") + L("  b") + kFF + L("   ab   #3") + L("  c") + kFF);
-}
-
-// Write errors: the device is /dev/full, the answer comes from the test's
-// key source.
-int keysAsked = 0;
-std::string redirectedOutput;
-
-int Escape() { return 27; }
-
-void ReportInputFileClosed() {
-  if (!InputFileIsOpen()) std::fputs("input file closed\n", stderr);
-}
-
-// Points the descriptor that writes to /dev/full at a fresh file, so that
-// the first write fails and the later ones succeed; then answers ENTER.
-int RedirectAndContinue() {
-  ++keysAsked;
-  DIR* descriptors = opendir("/proc/self/fd");
-  if (descriptors == nullptr) return 13;
-  while (const dirent* entry = readdir(descriptors)) {
-    const std::string link = std::string("/proc/self/fd/") + entry->d_name;
-    char target[64] = {};
-    if (readlink(link.c_str(), target, sizeof target - 1) > 0 && std::string(target) == "/dev/full") {
-      const int file = open(redirectedOutput.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      dup2(file, std::stoi(entry->d_name));
-      close(file);
-    }
-  }
-  closedir(descriptors);
-  return 13;
-}
-
-TEST_F(ComposerTest, WriteErrorAnsweredWithEnterLeavesOutTheFailedLine) {
-  keysAsked = 0;
-  redirectedOutput = dir_.File("depois.brl");
-  SetKeySource(RedirectAndContinue);
-  Print("um\r\ndois\r\n", 1, "/dev/full");
-  EXPECT_EQ(keysAsked, 1);
-  EXPECT_EQ(testing_support::ReadFile(redirectedOutput), L("dois") + kFF);
-  // The message names the device and why it refused the line.
-  EXPECT_NE(console_.find(Utf8FromWindows1252(GetMessage("BRERRESC") + ": /dev/full: disco cheio\n" +
-                                              GetMessage("BRESCCAN") + "\n")),
-            std::string::npos)
-      << console_;
-}
-
-TEST_F(ComposerTest, WriteErrorAnsweredWithEnterAsksForEveryFailedLine) {
-  keysAsked = 0;
-  SetKeySource([] {
-    ++keysAsked;
-    return 13;
-  });
-  printSettings.TITULA = true;
-  printSettings.LINHAS = 2;
-  // Two pages of a header and a line; the form feeds are not asked about.
-  Print("um\r\ndois\r\n", 1, "/dev/full");
-  EXPECT_EQ(keysAsked, 4);
-}
-
-TEST_F(ComposerTest, WriteErrorAnsweredWithEscapeEndsTheProgram) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  const std::string input = dir_.File("texto.txt");
-  testing_support::WriteFile(input, "um\r\ndois\r\n");
-  EXPECT_EXIT(
-      {
-        SetKeySource(Escape);
-        SetEndOfProgramHook(ReportInputFileClosed);
-        OpenInputFile(input);
-        DeviceOpen("/dev/full");
-        PrintCopy();
-      },
-      ::testing::ExitedWithCode(3),
-      "Erro de escrita no dispositivo de impress.*ENTER continua, ESC cancela\n(.|\n)*input file closed");
 }
 
 }  // namespace

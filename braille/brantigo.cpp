@@ -60,7 +60,8 @@ void WriteNumber(std::string_view text, std::size_t& pos, std::string& out) {
   }
 }
 
-void ApplyOldRule(std::string_view text, std::size_t& pos, bool englishStyle, std::string& out) {
+void ApplyOldRule(std::string_view text, std::size_t& pos, bool englishStyle, TranscriptionState& state,
+                  std::string& out) {
   const unsigned char c = ByteAt(text, pos);
   const bool hasNext = pos + 1 < text.size();
   const unsigned char next = hasNext ? ByteAt(text, pos + 1) : 0;
@@ -80,7 +81,7 @@ void ApplyOldRule(std::string_view text, std::size_t& pos, bool englishStyle, st
     out += ellipsis ? "'''" : ".";
     pos += ellipsis ? 3 : 1;
   } else if (c == '"' || c == 0x93 || c == 0x94) {
-    out += QuoteOpens(c, transcriptionState.oldNextQuoteOpens) ? '{' : '}';
+    out += QuoteOpens(c, state.oldNextQuoteOpens) ? '{' : '}';
     ++pos;
   } else {
     WriteSharedSignOrCharacter(c, englishStyle, out);
@@ -90,6 +91,6 @@ void ApplyOldRule(std::string_view text, std::size_t& pos, bool englishStyle, st
 
 }  // namespace
 
-std::string TranscribeOld(std::string_view text, bool englishStyle) {
-  return TranscribeLine(text, englishStyle, ApplyOldRule);
+std::string TranscribeOld(std::string_view text, bool englishStyle, TranscriptionState& state) {
+  return TranscribeLine(text, englishStyle, state, ApplyOldRule);
 }

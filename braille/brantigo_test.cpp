@@ -9,6 +9,8 @@
 namespace {
 
 using transcription_testing::Case;
+using transcription_testing::ResetTranscriptionState;
+using transcription_testing::TranscribeOld;
 using OldRulesTest = transcription_testing::RuleSetTest<TranscribeOld>;
 
 TEST_F(OldRulesTest, DescribedExamples) {
@@ -134,15 +136,15 @@ TEST_F(OldRulesTest, Quotes) {
 
 TEST_F(OldRulesTest, QuoteCarriesAcrossLinesUntilReset) {
   EXPECT_EQ(TranscribeOld("\"um", false), "{um");
-  EXPECT_FALSE(transcriptionState.oldNextQuoteOpens);
+  EXPECT_FALSE(transcription_testing::testState.oldNextQuoteOpens);
   EXPECT_EQ(TranscribeOld("dois\"", true), "dois}");
-  EXPECT_TRUE(transcriptionState.oldNextQuoteOpens);
+  EXPECT_TRUE(transcription_testing::testState.oldNextQuoteOpens);
   EXPECT_EQ(TranscribeOld("\"tres", false), "{tres");
   ResetTranscriptionState();
   EXPECT_EQ(TranscribeOld("\"", false), "{");
   // The current rules' flags are not touched.
-  EXPECT_TRUE(transcriptionState.nextQuoteOpens);
-  EXPECT_FALSE(transcriptionState.inTextParenthesis);
+  EXPECT_TRUE(transcription_testing::testState.nextQuoteOpens);
+  EXPECT_FALSE(transcription_testing::testState.inTextParenthesis);
 }
 
 TEST_F(OldRulesTest, OtherSigns) {

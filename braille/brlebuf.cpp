@@ -1,9 +1,7 @@
 #include "braille/brlebuf.h"
 
 #include "braille/input_file.h"
-#include "catalogue/brmsg.h"
-
-ReaderState readerState;
+#include "braille/job_user.h"
 
 namespace {
 
@@ -14,25 +12,27 @@ constexpr unsigned char kBlank = ' ';
 constexpr std::size_t kDivideAfter = 160;  // longer lines end at the next blank
 constexpr std::size_t kCutAt = 180;        // lines without such a blank end here
 
+}  // namespace
+
 // Reads the next block into the buffer; the count read, or -1.
-int ReadBlock() {
-  ReaderState& r = readerState;
-  const int count = ReadInputBlock(r.buffer, static_cast<int>(sizeof r.buffer));
+int TextReader::ReadBlock() {
+  ReaderState& r = state_;
+  const int count = file_.ReadBlock(r.buffer, static_cast<int>(sizeof r.buffer));
   r.bufferPos = 0;
   r.bufferCount = count > 0 ? count : 0;
   return count;
 }
 
 // A failed read ends the input.
-void EndInputOnReadError() {
-  ShowMessage("BRERRLEI", 1);
-  readerState.atEnd = true;
-  readerState.readFailed = true;
+void TextReader::EndInputOnReadError() {
+  user_.Notice("BRERRLEI");
+  state_.atEnd = true;
+  state_.readFailed = true;
 }
 
 // Called only while atEnd is clear.
-unsigned char ReadByte() {
-  ReaderState& r = readerState;
+unsigned char TextReader::ReadByte() {
+  ReaderState& r = state_;
   // An empty block is a failure too: more was announced.
   if (r.bufferPos >= r.bufferCount && ReadBlock() <= 0) {
     EndInputOnReadError();
@@ -40,22 +40,22 @@ unsigned char ReadByte() {
   }
   const auto c = static_cast<unsigned char>(r.buffer[r.bufferPos]);
   ++r.bufferPos;
-  r.atEnd = r.bufferPos >= r.bufferCount && InputFileAtEnd();
+  r.atEnd = r.bufferPos >= r.bufferCount && file_.AtEnd();
   return c;
 }
 
 // Called only directly after a ReadByte that did not fail, so the byte is
 // still in the buffer.
-void UnreadByte() {
-  --readerState.bufferPos;
-  readerState.atEnd = false;
+void TextReader::UnreadByte() {
+  --state_.bufferPos;
+  state_.atEnd = false;
 }
 
 // After a line divided at a blank: drops the blanks that follow; the first
 // other byte is pushed back unless it is a line end, which is consumed.
 // Returns the last byte read.
-unsigned char SkipBlanks(unsigned char c) {
-  while (!readerState.atEnd) {
+unsigned char TextReader::SkipBlanks(unsigned char c) {
+  while (!state_.atEnd) {
     c = ReadByte();
     if (c != kBlank) {
       if (c != kCarriageReturn && c != kLineFeed) UnreadByte();
@@ -65,11 +65,8 @@ unsigned char SkipBlanks(unsigned char c) {
   return c;
 }
 
-}  // namespace
-
-void InitReader() {
-  ReaderState& r = readerState;
-  r.readFailed = false;
+TextReader::TextReader(InputFile& file, JobUser& user) : file_(file), user_(user) {
+  ReaderState& r = state_;
   if (ReadBlock() < 0) {
     EndInputOnReadError();
   } else {
@@ -78,8 +75,8 @@ void InitReader() {
   r.longLineWarned = false;
 }
 
-std::string ReadTextLine() {
-  ReaderState& r = readerState;
+std::string TextReader::ReadTextLine() {
+  ReaderState& r = state_;
   std::string line;
   unsigned char c = 0;
   bool complete = false;
@@ -96,7 +93,7 @@ std::string ReadTextLine() {
     }
     if (line.size() > kDivideAfter) {
       if (!r.longLineWarned) {
-        ShowMessage("BRLINDIV", 1);
+        user_.Notice("BRLINDIV");
         r.longLineWarned = true;
       }
       if (line.size() >= kCutAt) complete = true;

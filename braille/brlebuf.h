@@ -5,6 +5,9 @@
 
 #include <string>
 
+class InputFile;
+class JobUser;
+
 struct ReaderState {
   char buffer[1024] = {};
   int bufferPos = 0;
@@ -16,9 +19,23 @@ struct ReaderState {
   bool readFailed = false;
 };
 
-extern ReaderState readerState;
+// One pass over an open input file; the user hears of a read error and of
+// the first long line divided.
+class TextReader {
+ public:
+  TextReader(InputFile& file, JobUser& user);
+  // The next line, without its line end.
+  std::string ReadTextLine();
+  const ReaderState& State() const { return state_; }
 
-// Prepares a new pass over the open input file.
-void InitReader();
-// The next line, without its line end.
-std::string ReadTextLine();
+ private:
+  int ReadBlock();
+  void EndInputOnReadError();
+  unsigned char ReadByte();
+  void UnreadByte();
+  unsigned char SkipBlanks(unsigned char c);
+
+  InputFile& file_;
+  JobUser& user_;
+  ReaderState state_;
+};

@@ -7,23 +7,34 @@
 #include <vector>
 
 #include "braille/input_file.h"
+#include "braille/job_user_test_support.h"
 #include "tests/support/test_support.h"
 
 namespace {
 
-using testing_support::ConsoleCapture;
+using job_user_testing::RecordingUser;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 using Lines = std::vector<std::string>;
 
-constexpr const char* kLongLineMessage = "Linhas grandes foram divididas\n";
+constexpr const char* kLongLineMessage = "BRLINDIV\n";
 
-// One pass of the reader over an open file, as the composer makes it.
-Lines ReadPass() {
+// What the reader told its user, one notice a line.
+std::string NoticesOf(const RecordingUser& user) {
+  std::string text;
+  for (const std::string& notice : user.notices) text += notice + "\n";
+  return text;
+}
+
+// One pass of the reader over an open file, as the composer makes it; what
+// it told the user goes to notices.
+Lines ReadPass(InputFile& file, std::string& notices) {
+  RecordingUser user;
+  TextReader reader(file, user);
   Lines lines;
-  InitReader();
-  while (!readerState.atEnd && lines.size() < 100000) lines.push_back(ReadTextLine());
-  EXPECT_TRUE(readerState.atEnd) << "the reader does not come to an end";
+  while (!reader.State().atEnd && lines.size() < 100000) lines.push_back(reader.ReadTextLine());
+  EXPECT_TRUE(reader.State().atEnd) << "the reader does not come to an end";
+  notices = NoticesOf(user);
   return lines;
 }
 
@@ -35,22 +46,17 @@ int Count(const std::string& text, const std::string& part) {
 
 class ReaderTest : public ::testing::Test {
  protected:
-  void TearDown() override { CloseInputFile(); }
-
   // Writes bytes as the input file and reads it once; the console output is
   // kept.
   Lines Read(const std::string& bytes) {
     WriteFile(dir_.File("input.txt"), bytes);
-    EXPECT_TRUE(OpenInputFile(dir_.File("input.txt")));
-    ConsoleCapture capture;
-    Lines lines = ReadPass();
-    console_ = capture.Text();
-    CloseInputFile();
-    return lines;
+    InputFile file;
+    EXPECT_TRUE(file.Open(dir_.File("input.txt")));
+    return ReadPass(file, console_);
   }
 
   TempDir dir_;
-  std::string console_;
+  std::string console_;  // what the reader told its user
 };
 
 TEST_F(ReaderTest, LineEndsOfEveryKind) {
@@ -72,11 +78,12 @@ TEST_F(ReaderTest, EndOfFile) {
 
 TEST_F(ReaderTest, EmptyFileIsAtEndAtOnce) {
   WriteFile(dir_.File("empty.txt"), "");
-  ASSERT_TRUE(OpenInputFile(dir_.File("empty.txt")));
-  ConsoleCapture capture;
-  InitReader();
-  EXPECT_TRUE(readerState.atEnd);
-  EXPECT_EQ(capture.Text(), "");
+  InputFile file;
+  ASSERT_TRUE(file.Open(dir_.File("empty.txt")));
+  RecordingUser user;
+  TextReader reader(file, user);
+  EXPECT_TRUE(reader.State().atEnd);
+  EXPECT_EQ(NoticesOf(user), "");
 }
 
 TEST_F(ReaderTest, TabsAndControlBytes) {
@@ -121,21 +128,22 @@ TEST_F(ReaderTest, LongLineMessageOncePerCopy) {
   WriteFile(dir_.File("input.txt"), text);
   for (int copy = 1; copy <= 2; ++copy) {
     SCOPED_TRACE(copy);
-    ASSERT_TRUE(OpenInputFile(dir_.File("input.txt")));
-    ConsoleCapture capture;
-    EXPECT_EQ(ReadPass(), (Lines{std::string(180, 'a'), std::string(20, 'a'), std::string(170, 'b')}));
-    EXPECT_EQ(Count(capture.Text(), kLongLineMessage), 1);
-    CloseInputFile();
+    InputFile file;
+    ASSERT_TRUE(file.Open(dir_.File("input.txt")));
+    std::string notices;
+    EXPECT_EQ(ReadPass(file, notices), (Lines{std::string(180, 'a'), std::string(20, 'a'), std::string(170, 'b')}));
+    EXPECT_EQ(Count(notices, kLongLineMessage), 1);
   }
 }
 
 TEST_F(ReaderTest, ReadErrorEndsTheInput) {
   // A directory opens for reading, but reading it fails.
-  ASSERT_TRUE(OpenInputFile(dir_.path()));
-  ConsoleCapture capture;
-  InitReader();
-  EXPECT_TRUE(readerState.atEnd);
-  EXPECT_EQ(capture.Text(), "Erro de leitura do arquivo\n");
+  InputFile file;
+  ASSERT_TRUE(file.Open(dir_.path()));
+  RecordingUser user;
+  TextReader reader(file, user);
+  EXPECT_TRUE(reader.State().atEnd);
+  EXPECT_EQ(NoticesOf(user), "BRERRLEI\n");
 }
 
 TEST_F(ReaderTest, Utf8AndWindows1252GiveTheSameLines) {

@@ -59,9 +59,9 @@ constexpr StyledSpelling kOtherSigns[] = {
     // æ needs no entry: it is a small letter, which the word rule copies.
 };
 
-void WriteOtherSign(unsigned char c, bool englishStyle, std::string& out) {
-  if (c == '(') transcriptionState.inTextParenthesis = true;
-  if (c == ')') transcriptionState.inTextParenthesis = false;
+void WriteOtherSign(unsigned char c, bool englishStyle, TranscriptionState& state, std::string& out) {
+  if (c == '(') state.inTextParenthesis = true;
+  if (c == ')') state.inTextParenthesis = false;
   for (const StyledSpelling& sign : kOtherSigns) {
     if (sign.character == c) {
       out += englishStyle ? sign.english : sign.portuguese;
@@ -106,27 +106,29 @@ void WriteNumber(std::string_view text, std::size_t& pos, std::string& out) {
 // An opening bracket before a digit belongs to a number expression when its
 // closer comes later with a digit just before it (the next character is a
 // digit, so the closer cannot follow the bracket directly).
-void WriteBracketBeforeNumber(std::string_view text, std::size_t& pos, bool englishStyle, std::string& out) {
+void WriteBracketBeforeNumber(std::string_view text, std::size_t& pos, bool englishStyle, TranscriptionState& state,
+                              std::string& out) {
   const unsigned char bracket = ByteAt(text, pos);
   const std::size_t closer = text.find(bracket == '(' ? ')' : ']', pos + 1);
   if (closer != std::string_view::npos && IsDigit(ByteAt(text, closer - 1))) {
     out += bracket == '(' ? '\xEA' : '\xE1';
   } else {
-    transcriptionState.inTextParenthesis = true;
-    WriteOtherSign(bracket, englishStyle, out);
+    state.inTextParenthesis = true;
+    WriteOtherSign(bracket, englishStyle, state, out);
   }
   ++pos;
 }
 
-void WriteQuote(unsigned char quote, bool englishStyle, std::string& out) {
+void WriteQuote(unsigned char quote, bool englishStyle, TranscriptionState& state, std::string& out) {
   if (!englishStyle) {
     out += '"';
   } else {
-    out += QuoteOpens(quote, transcriptionState.nextQuoteOpens) ? '"' : '}';
+    out += QuoteOpens(quote, state.nextQuoteOpens) ? '"' : '}';
   }
 }
 
-void ApplyUnifiedRule(std::string_view text, std::size_t& pos, bool englishStyle, std::string& out) {
+void ApplyUnifiedRule(std::string_view text, std::size_t& pos, bool englishStyle, TranscriptionState& state,
+                      std::string& out) {
   const unsigned char c = ByteAt(text, pos);
   const bool hasNext = pos + 1 < text.size();
   const unsigned char next = hasNext ? ByteAt(text, pos + 1) : 0;
@@ -137,8 +139,8 @@ void ApplyUnifiedRule(std::string_view text, std::size_t& pos, bool englishStyle
   } else if (IsDigit(c)) {
     WriteNumber(text, pos, out);
   } else if ((c == '(' || c == '[') && hasNext && IsDigit(next)) {
-    WriteBracketBeforeNumber(text, pos, englishStyle, out);
-  } else if (!transcriptionState.inTextParenthesis && pos > 0 && (c == ')' || c == ']') &&
+    WriteBracketBeforeNumber(text, pos, englishStyle, state, out);
+  } else if (!state.inTextParenthesis && pos > 0 && (c == ')' || c == ']') &&
              IsDigit(ByteAt(text, pos - 1))) {
     out += c == ')' ? '\xE3' : '\xFA';
     ++pos;
@@ -151,16 +153,16 @@ void ApplyUnifiedRule(std::string_view text, std::size_t& pos, bool englishStyle
     out += englishStyle ? '/' : '.';
     ++pos;
   } else if (c == '"' || c == 0x93 || c == 0x94) {
-    WriteQuote(c, englishStyle, out);
+    WriteQuote(c, englishStyle, state, out);
     ++pos;
   } else {
-    WriteOtherSign(c, englishStyle, out);
+    WriteOtherSign(c, englishStyle, state, out);
     ++pos;
   }
 }
 
 }  // namespace
 
-std::string TranscribeUnified(std::string_view text, bool englishStyle) {
-  return TranscribeLine(text, englishStyle, ApplyUnifiedRule);
+std::string TranscribeUnified(std::string_view text, bool englishStyle, TranscriptionState& state) {
+  return TranscribeLine(text, englishStyle, state, ApplyUnifiedRule);
 }

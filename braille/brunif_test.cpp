@@ -9,6 +9,8 @@
 namespace {
 
 using transcription_testing::Case;
+using transcription_testing::ResetTranscriptionState;
+using transcription_testing::TranscribeUnified;
 using UnifiedTest = transcription_testing::RuleSetTest<TranscribeUnified>;
 
 TEST_F(UnifiedTest, DescribedExamplesPortugueseStyle) {
@@ -141,12 +143,12 @@ TEST_F(UnifiedTest, BracketsBeforeNumbersInText) {
 
 TEST_F(UnifiedTest, BracketBeforeNumberWithoutCloserOpensTextParenthesis) {
   EXPECT_EQ(TranscribeUnified("[5", false), "[.#5");
-  EXPECT_TRUE(transcriptionState.inTextParenthesis);
+  EXPECT_TRUE(transcription_testing::testState.inTextParenthesis);
   // Inside a text parenthesis a closer after a digit is a text sign.
   EXPECT_EQ(TranscribeUnified("5]", false), "#5\\]");
-  EXPECT_TRUE(transcriptionState.inTextParenthesis);
+  EXPECT_TRUE(transcription_testing::testState.inTextParenthesis);
   EXPECT_EQ(TranscribeUnified("5)", false), "#5\\)");
-  EXPECT_FALSE(transcriptionState.inTextParenthesis);
+  EXPECT_FALSE(transcription_testing::testState.inTextParenthesis);
   EXPECT_EQ(TranscribeUnified("5)", false), "#5\xE3");
 }
 
@@ -265,7 +267,7 @@ TEST_F(UnifiedTest, CharactersWrittenAsTheyAre) {
 
 TEST_F(UnifiedTest, QuotesPortugueseStyle) {
   ExpectAll({{"\"a\"", "\"a\""}, {"\x93" "a\x94", "\"a\""}, {"\x94" "a\x93", "\"a\""}}, false);
-  EXPECT_TRUE(transcriptionState.nextQuoteOpens);
+  EXPECT_TRUE(transcription_testing::testState.nextQuoteOpens);
 }
 
 TEST_F(UnifiedTest, QuotesEnglishStyle) {
@@ -280,7 +282,7 @@ TEST_F(UnifiedTest, QuotesEnglishStyle) {
 
 TEST_F(UnifiedTest, EnglishQuoteCarriesAcrossLinesUntilReset) {
   EXPECT_EQ(TranscribeUnified("\"um", true), "\"um");
-  EXPECT_FALSE(transcriptionState.nextQuoteOpens);
+  EXPECT_FALSE(transcription_testing::testState.nextQuoteOpens);
   EXPECT_EQ(TranscribeUnified("dois\"", true), "dois}");
   EXPECT_EQ(TranscribeUnified("\"tres", true), "\"tres");
   // Portuguese-style quotes leave the English flag alone.
@@ -288,25 +290,25 @@ TEST_F(UnifiedTest, EnglishQuoteCarriesAcrossLinesUntilReset) {
   EXPECT_EQ(TranscribeUnified("\"", true), "}");
   EXPECT_EQ(TranscribeUnified("\"", true), "\"");
   ResetTranscriptionState();
-  EXPECT_TRUE(transcriptionState.nextQuoteOpens);
+  EXPECT_TRUE(transcription_testing::testState.nextQuoteOpens);
   EXPECT_EQ(TranscribeUnified("\"", true), "\"");
 }
 
 TEST_F(UnifiedTest, TextParenthesisCarriesAcrossLinesUntilReset) {
   EXPECT_EQ(TranscribeUnified("(nota", false), "(.nota");
-  EXPECT_TRUE(transcriptionState.inTextParenthesis);
+  EXPECT_TRUE(transcription_testing::testState.inTextParenthesis);
   EXPECT_EQ(TranscribeUnified("5)", false), "#5\\)");
-  EXPECT_FALSE(transcriptionState.inTextParenthesis);
+  EXPECT_FALSE(transcription_testing::testState.inTextParenthesis);
 
   EXPECT_EQ(TranscribeUnified("(texto", true), "=texto");
   ResetTranscriptionState();
-  EXPECT_FALSE(transcriptionState.inTextParenthesis);
+  EXPECT_FALSE(transcription_testing::testState.inTextParenthesis);
   EXPECT_EQ(TranscribeUnified("5)", false), "#5\xE3");
 }
 
 TEST_F(UnifiedTest, LeavesOldRulesQuoteFlagAlone) {
   TranscribeUnified("\"a", true);
-  EXPECT_TRUE(transcriptionState.oldNextQuoteOpens);
+  EXPECT_TRUE(transcription_testing::testState.oldNextQuoteOpens);
 }
 
 }  // namespace

@@ -3,12 +3,11 @@
 #include <cstdio>
 
 #include "braille/print_settings.h"
-#include "catalogue/brmsg.h"
-#include "console/console.h"
 #include "platform/paths.h"
-#include "speech/speech.h"
 
-std::array<unsigned char, 256> CodeTable;
+CodeTable::CodeTable() {
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i);
+}
 
 // Rows: the dots among 4, 5, 6 (none, 4, 5, 4 5, 6, 4 6, 5 6, 4 5 6); within
 // a row, the dots among 1, 2, 3 in the same order. Bytes above 127 are
@@ -60,7 +59,7 @@ unsigned HexDigitValue(char c) {
 
 // Reads the table entries; the number of the line that stopped the reading,
 // or 0 when the whole file was read.
-int ReadEntries(std::FILE* file) {
+int ReadEntries(std::FILE* file, CodeTable& table) {
   std::string line;
   int lineNumber = 0;
   for (;;) {
@@ -72,7 +71,7 @@ int ReadEntries(std::FILE* file) {
     // An entry needs all five characters; a shorter one would be read
     // beyond its end.
     if (line.size() < 5 || line[2] != '=') return lineNumber;
-    CodeTable[HexByte(line[0], line[1])] = HexByte(line[3], line[4]);
+    table[HexByte(line[0], line[1])] = HexByte(line[3], line[4]);
   }
 }
 
@@ -82,23 +81,17 @@ unsigned char HexByte(char high, char low) {
   return static_cast<unsigned char>(((HexDigitValue(high) << 4) | HexDigitValue(low)) & 0xFFu);
 }
 
-std::string CodeTablePath() { return printSettings.USABRAILLEANTIGO ? printSettings.AMBCODE : printSettings.AMBCODE2; }
+std::string CodeTablePath(const PrintSettings& settings) {
+  return settings.USABRAILLEANTIGO ? settings.AMBCODE : settings.AMBCODE2;
+}
 
-bool LoadCodeTable() {
-  for (std::size_t i = 0; i < CodeTable.size(); ++i) CodeTable[i] = static_cast<unsigned char>(i);
-  const std::string path = CodeTablePath();
+CodeTableLoad LoadCodeTable(const std::string& path, CodeTable& table) {
+  table = CodeTable();
   std::FILE* file = std::fopen(LinuxPath(path).c_str(), "rb");
-  if (file == nullptr) {
-    WriteLineAndSpeak(path);
-    ShowMessage("BRCNFERR", 1);
-    ShutdownSpeech();
-    EndConsoleProgram(2);
-  }
-  const int badLine = ReadEntries(file);
+  if (file == nullptr) return {};
+  CodeTableLoad load;
+  load.opened = true;
+  load.badLine = ReadEntries(file, table);
   std::fclose(file);
-  if (badLine == 0) return true;
-  ShowMessage("BRERRLIN", 0);
-  SpeakNumber(badLine);
-  WriteLineEnds(1);
-  return false;
+  return load;
 }

@@ -4,10 +4,19 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 
-// Indexed by internal character, gives the device byte.
-extern std::array<unsigned char, 256> CodeTable;
+struct PrintSettings;
+
+// Indexed by internal character, gives the device byte; the identity until
+// a table file is loaded into it.
+struct CodeTable {
+  CodeTable();
+  unsigned char& operator[](std::size_t c) { return bytes[c]; }
+  unsigned char operator[](std::size_t c) const { return bytes[c]; }
+  std::array<unsigned char, 256> bytes;
+};
 
 // Indexed by dot pattern (dot 1 = bit 0 ... dot 6 = bit 5), gives the
 // internal character (Windows-1252) of that cell.
@@ -17,11 +26,18 @@ extern const std::array<unsigned char, 64> DotPatternTable;
 // validation: any character converts).
 unsigned char HexByte(char high, char low);
 
-// Resets CodeTable to the identity and fills it from the AMBCODE file (old
-// rules on) or the AMBCODE2 file. True when the whole file was read; a
-// malformed line is reported and stops the reading. A file that cannot be
-// opened ends the program (exit status 2) after its path and message.
-bool LoadCodeTable();
+// How a table file was read.
+struct CodeTableLoad {
+  bool opened = false;  // false: the file could not be opened
+  int badLine = 0;      // the malformed line that stopped the reading; 0 when read whole
+  bool Whole() const { return opened && badLine == 0; }
+};
 
-// The path LoadCodeTable uses under the present settings.
-std::string CodeTablePath();
+// Resets table to the identity and fills it from the file at path (a
+// settings path, Windows-style allowed). A malformed line stops the
+// reading; the entries before it stay.
+CodeTableLoad LoadCodeTable(const std::string& path, CodeTable& table);
+
+// The table file of the rules in force: AMBCODE with the old rules, else
+// AMBCODE2.
+std::string CodeTablePath(const PrintSettings& settings);

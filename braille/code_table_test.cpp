@@ -10,29 +10,24 @@
 
 namespace {
 
-using testing_support::ConsoleCapture;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
 class CodeTableTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetPrintSettings();
     printSettings.AMBCODE = dir_.File("ambcode.cfg");
     printSettings.AMBCODE2 = dir_.File("ambcode2.cfg");
   }
-  void TearDown() override { ResetPrintSettings(); }
 
-  // Loads text as the current-rules table; the console output is kept.
+  // Loads text as the current-rules table; the load is kept.
   bool Load(const std::string& text) {
     WriteFile(printSettings.AMBCODE2, text);
-    ConsoleCapture capture;
-    const bool loaded = LoadCodeTable();
-    console_ = capture.Text();
-    return loaded;
+    load_ = LoadCodeTable(printSettings.AMBCODE2, CodeTable);
+    return load_.Whole();
   }
 
-  static void ExpectIdentityExcept(std::set<int> changed) {
+  void ExpectIdentityExcept(std::set<int> changed) const {
     for (int i = 0; i < 256; ++i) {
       if (!changed.contains(i)) {
         EXPECT_EQ(CodeTable[i], i) << "index " << i;
@@ -40,15 +35,17 @@ class CodeTableTest : public ::testing::Test {
     }
   }
 
+  PrintSettings printSettings;
+  ::CodeTable CodeTable;
+  CodeTableLoad load_;
   TempDir dir_;
-  std::string console_;
 };
 
 TEST_F(CodeTableTest, CommentsAndEmptyLinesGiveTheIdentity) {
   EXPECT_TRUE(Load("41=E1\n"));
   EXPECT_TRUE(Load("* current rules\n\n*41=E1\n\r\n"));
   ExpectIdentityExcept({});
-  EXPECT_EQ(console_, "");
+  EXPECT_EQ(load_.badLine, 0);
 }
 
 TEST_F(CodeTableTest, EntriesMapInternalCharactersToDeviceBytes) {
@@ -77,7 +74,7 @@ TEST_F(CodeTableTest, EntriesMapInternalCharactersToDeviceBytes) {
 
 TEST_F(CodeTableTest, ErrorKeepsTheEntriesBeforeTheBadLine) {
   EXPECT_FALSE(Load("41=E1\n42=E2\n43=E3\n44=E4\n45=E5\n46=E6\n47:E7\n48=E8\n"));
-  EXPECT_EQ(console_, "Erro no arquivo de configuração na linha 7\n");
+  EXPECT_EQ(load_.badLine, 7);
   EXPECT_EQ(CodeTable[0x41], 0xE1);
   EXPECT_EQ(CodeTable[0x46], 0xE6);
   ExpectIdentityExcept({0x41, 0x42, 0x43, 0x44, 0x45, 0x46});
@@ -85,7 +82,7 @@ TEST_F(CodeTableTest, ErrorKeepsTheEntriesBeforeTheBadLine) {
 
 TEST_F(CodeTableTest, LineNumbersCountCommentsEmptyAndLongLines) {
   EXPECT_FALSE(Load("* comment\n\n" + std::string(1000, '*') + "\r\n41=E1\nbad\n"));
-  EXPECT_EQ(console_, "Erro no arquivo de configuração na linha 5\n");
+  EXPECT_EQ(load_.badLine, 5);
   EXPECT_EQ(CodeTable[0x41], 0xE1);
 }
 
@@ -101,17 +98,17 @@ TEST_F(CodeTableTest, ShortEntriesAreErrors) {
   for (const std::string line : {"41=E", "41=", "41", "4", "4=E1", "41=E\r"}) {
     SCOPED_TRACE(line);
     EXPECT_FALSE(Load("42=E2\n" + line + "\n43=E3\n"));
-    EXPECT_EQ(console_, "Erro no arquivo de configuração na linha 2\n");
+    EXPECT_EQ(load_.badLine, 2);
     ExpectIdentityExcept({0x42});
   }
   EXPECT_TRUE(Load("*\n41=E1\n"));
 }
 
 TEST_F(CodeTableTest, ReadErrorIsReportedAtTheLineBeingRead) {
-  printSettings.AMBCODE2 = dir_.path();  // opens, but reading a directory fails
-  ConsoleCapture capture;
-  EXPECT_FALSE(LoadCodeTable());
-  EXPECT_EQ(capture.Text(), "Erro no arquivo de configuração na linha 1\n");
+  // A directory opens, but reading it fails.
+  const CodeTableLoad load = LoadCodeTable(dir_.path(), CodeTable);
+  EXPECT_TRUE(load.opened);
+  EXPECT_EQ(load.badLine, 1);
   ExpectIdentityExcept({});
 }
 
@@ -119,19 +116,21 @@ TEST_F(CodeTableTest, OldRulesSettingChoosesTheFile) {
   WriteFile(printSettings.AMBCODE, "41=01\n");
   WriteFile(printSettings.AMBCODE2, "41=02\n");
   printSettings.USABRAILLEANTIGO = true;
-  EXPECT_EQ(CodeTablePath(), printSettings.AMBCODE);
-  EXPECT_TRUE(LoadCodeTable());
+  EXPECT_EQ(CodeTablePath(printSettings), printSettings.AMBCODE);
+  EXPECT_TRUE(LoadCodeTable(CodeTablePath(printSettings), CodeTable).Whole());
   EXPECT_EQ(CodeTable[0x41], 0x01);
   printSettings.USABRAILLEANTIGO = false;
-  EXPECT_EQ(CodeTablePath(), printSettings.AMBCODE2);
-  EXPECT_TRUE(LoadCodeTable());
+  EXPECT_EQ(CodeTablePath(printSettings), printSettings.AMBCODE2);
+  EXPECT_TRUE(LoadCodeTable(CodeTablePath(printSettings), CodeTable).Whole());
   EXPECT_EQ(CodeTable[0x41], 0x02);
 }
 
-TEST_F(CodeTableTest, MissingFileEndsTheProgram) {
-  printSettings.AMBCODE2 = dir_.File("missing-table.cfg");
-  EXPECT_EXIT(LoadCodeTable(), ::testing::ExitedWithCode(2),
-              "missing-table\\.cfg\nArquivo de configuração inexistente, programa cancelado\n");
+TEST_F(CodeTableTest, MissingFileIsNoTableAndLeavesTheIdentity) {
+  CodeTable[0x41] = 0x01;
+  const CodeTableLoad load = LoadCodeTable(dir_.File("missing-table.cfg"), CodeTable);
+  EXPECT_FALSE(load.opened);
+  EXPECT_FALSE(load.Whole());
+  ExpectIdentityExcept({});
 }
 
 TEST(HexByteTest, FollowsTheConversionRuleWithoutValidation) {

@@ -1,19 +1,21 @@
 // What the composer and command tests share: default settings with an
-// identity code table, one copy printed from a text into memory or a
-// file device, and small helpers to spell the expected byte streams.
+// identity code table, copies of a text printed by one print job into
+// memory, what the job told its user, and small helpers to spell the
+// expected byte streams.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "braille/brImprim.h"
 #include "braille/code_table.h"
 #include "braille/input_file.h"
+#include "braille/job_user_test_support.h"
+#include "braille/output_sink.h"
+#include "braille/print_job.h"
 #include "braille/print_settings.h"
-#include "console/console.h"
-#include "devices/brdevice.h"
 #include "tests/support/test_support.h"
 
 namespace composer_testing {
@@ -25,42 +27,39 @@ inline const std::string kEsc = "\x1b";
 inline std::string L(std::string_view cells) { return std::string(cells) + "\r\n"; }
 inline std::string Blanks(int count) { return std::string(static_cast<std::size_t>(count), ' '); }
 
-inline void UseIdentityCodeTable() {
-  for (int i = 0; i < 256; ++i) CodeTable[i] = static_cast<unsigned char>(i);
-}
+using job_user_testing::RecordingUser;
 
 class ComposerTest : public ::testing::Test {
  protected:
-  void SetUp() override { Restore(); }
-  void TearDown() override { Restore(); }
-
-  static void Restore() {
-    ResetPrintSettings();
-    UseIdentityCodeTable();
-    SetKeySource(nullptr);
-    SetDelayHandler(nullptr);
-  }
-
-  // Prints copies of text into memory, or into the file device named device
-  // when one is given; what memory received.
-  std::string Print(std::string_view text, int copies = 1, const std::string& device = {}) {
+  // Prints copies of text with one job into memory; what memory received.
+  std::string Print(std::string_view text, int copies = 1) {
     const std::string input = dir_.File("texto.txt");
     testing_support::WriteFile(input, text);
-    testing_support::ConsoleCapture capture;
     std::string received;
-    if (device.empty()) DirectNextDeviceToMemory(received);
-    EXPECT_TRUE(DeviceOpen(device.empty() ? "memoria" : device));
+    MemorySink memory(received);
+    user_ = RecordingUser{};
+    PrintJob job(printSettings, codeTable, memory, user_);
     for (int copy = 0; copy < copies; ++copy) {
-      EXPECT_TRUE(OpenInputFile(input));
-      PrintCopy();
-      CloseInputFile();
+      InputFile file;
+      EXPECT_TRUE(file.Open(input));
+      job.PrintCopy(file);
     }
-    DeviceClose();
-    console_ = capture.Text();
+    composerState = job.State();
     return received;
   }
+
+  bool Noticed(std::string_view notice) const {
+    for (const std::string& n : user_.notices) {
+      if (n == notice) return true;
+    }
+    return false;
+  }
+
+  PrintSettings printSettings;
+  CodeTable codeTable;
+  RecordingUser user_;           // what the last Print told its user
+  ComposerState composerState;   // as the last Print left it
   testing_support::TempDir dir_;
-  std::string console_;  // what the copies wrote on the console (UTF-8)
 };
 
 }  // namespace composer_testing

@@ -5,22 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "braille/brImprim.h"
 #include "braille/code_table.h"
-#include "braille/print_settings.h"
-#include "devices/brdevice.h"
 #include "platform/paths.h"
-#include "platform/text_encoding.h"
 
 namespace {
 
-constexpr char kEscape = 27;
-constexpr char kDefaultOption = '6';
 constexpr int kPictureRows = 300;     // file lines read after the first
 constexpr int kPictureColumns = 300;  // characters read of each line
 constexpr int kLastEmbossedRow = 299;
 constexpr int kCellsPerLine = 150;
-constexpr std::string_view kGraphicEnd = "\x1b]\r\n";
 
 // Indexed by row, then column. Row 0 stays empty: the file's first line is
 // not part of the picture.
@@ -61,7 +54,7 @@ int LastDotRow(const DotGrid& grid) {
 }
 
 // One line of cells from dot rows 3e to 3e + 2, two dot columns per cell.
-void EmbossCellRow(const DotGrid& grid, int cellRow) {
+std::string CellRow(const DotGrid& grid, int cellRow, const CodeTable& table) {
   std::string bytes(kCellsPerLine, ' ');
   for (std::size_t cell = 0; cell < kCellsPerLine; ++cell) {
     unsigned pattern = 0;
@@ -70,45 +63,21 @@ void EmbossCellRow(const DotGrid& grid, int cellRow) {
       if (row[2 * cell]) pattern |= 1u << dot;            // left column: dots 1, 2, 3
       if (row[2 * cell + 1]) pattern |= 1u << (dot + 3);  // right column: dots 4, 5, 6
     }
-    bytes[cell] = static_cast<char>(CodeTable[DotPatternTable[pattern]]);
+    bytes[cell] = static_cast<char>(table[DotPatternTable[pattern]]);
   }
   std::size_t length = bytes.size();
   while (length > 0 && static_cast<unsigned char>(bytes[length - 1]) <= ' ') --length;
   bytes.resize(length);
-  bytes += kLineEnd;
-  DeviceWrite(bytes);
+  return bytes;
 }
 
 }  // namespace
 
-bool PrintGraphic(std::string_view line) {
-  if (line.size() < 3 || line[0] != '<' || UpperWindows1252(static_cast<unsigned char>(line[1])) != 'G' ||
-      !line.ends_with('>')) {
-    return false;
-  }
-  std::string command(line);
-  char option = kDefaultOption;
-  if (command[2] != ' ') {
-    option = command[2];
-    command.erase(2, 1);
-  }
-  // What lies between "<G " and the final '>'.
-  const std::string name = command.size() >= 4 ? command.substr(3, command.size() - 4) : std::string();
-  DeviceWrite(std::string{kEscape, option});
-
+bool PictureLines(const std::string& name, const CodeTable& table, std::vector<std::string>& lines) {
+  lines.clear();
   DotGrid grid(kPictureRows + 1);
   if (!ReadDotRows(LinuxPath(name), grid)) return false;
-
-  // Pictures are drawn with the current-rules table.
-  const bool oldRules = printSettings.USABRAILLEANTIGO;
-  if (oldRules) {
-    printSettings.USABRAILLEANTIGO = false;
-    LoadCodeTable();
-    printSettings.USABRAILLEANTIGO = true;
-  }
   const int lastCellRow = LastDotRow(grid) / 3;
-  for (int cellRow = 0; cellRow <= lastCellRow; ++cellRow) EmbossCellRow(grid, cellRow);
-  DeviceWrite(kGraphicEnd);
-  if (oldRules) LoadCodeTable();
+  for (int cellRow = 0; cellRow <= lastCellRow; ++cellRow) lines.push_back(CellRow(grid, cellRow, table));
   return true;
 }

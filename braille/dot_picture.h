@@ -3,10 +3,17 @@
 // graphic-mode escape sequences.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
-// Embosses the picture named in a <G...> line ("<G name>" or "<Go name>",
-// o being the graphic-mode option). False when the line is malformed or the
-// file cannot be read; the mode sequence is already sent when the file is
-// missing.
-bool PrintGraphic(std::string_view line);
+struct CodeTable;
+
+// The sequence that puts the embosser in graphic mode with an option byte,
+// and the one that ends the mode (with its line end).
+inline constexpr char kGraphicModeEscape = 27;
+inline constexpr std::string_view kGraphicEnd = "\x1b]\r\n";
+
+// The picture of the file name (a settings path) as lines of device bytes
+// through table, without line ends; false when the file cannot be read.
+bool PictureLines(const std::string& name, const CodeTable& table, std::vector<std::string>& lines);

@@ -1,21 +1,19 @@
 #include "braille/embedded_commands.h"
 
 #include <limits>
-#include <optional>
-#include <string>
 
-#include "braille/brImprim.h"
-#include "braille/dot_picture.h"
-#include "catalogue/brmsg.h"
-#include "devices/brdevice.h"
 #include "platform/text_encoding.h"
 
 namespace {
+
+using Kind = LayoutCommand::Kind;
 
 constexpr char kCommandStart = '<';
 constexpr char kCommandEnd = '>';
 constexpr std::string_view kSwitchOn = "+>";
 constexpr std::string_view kSwitchOff = "->";
+constexpr char kDefaultPictureOption = '6';
+constexpr std::size_t kLongestMargin = 999;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -40,18 +38,15 @@ std::string_view WithoutFinalEnd(std::string_view text) {
 // The two characters after the command letter.
 std::string_view SwitchOf(std::string_view line) { return line.substr(2, 2); }
 
-void SetSwitch(std::string_view line, bool& value) {
+LayoutCommand Switch(Kind kind, std::string_view line) {
+  LayoutCommand command{.kind = kind};
   const std::string_view change = SwitchOf(line);
   if (change == kSwitchOn) {
-    value = true;
+    command.switchTo = true;
   } else if (change == kSwitchOff) {
-    value = false;
+    command.switchTo = false;
   }
-}
-
-// The open paragraph ends before a command that changes the layout.
-void EndParagraph() {
-  if (composerState.autoReformat && !composerState.pendingText.empty()) FlushPending(true);
+  return command;
 }
 
 // n of <T+n>: a digit after '+', the line ending in '>'; characters after
@@ -62,107 +57,69 @@ std::optional<int> SetPageNumberOf(std::string_view line) {
   return LeadingNumber(line.substr(3), kLargestSetPageNumber, digitCount);
 }
 
-void TitleCommand(std::string_view line) {
-  EndParagraph();
-  ComposerState& s = composerState;
+LayoutCommand TitleCommand(std::string_view line) {
   const std::string_view change = SwitchOf(line);
-  if (change == kSwitchOff) {
-    s.titlesOn = false;
-  } else if (change == kSwitchOn) {
-    s.titlesOn = true;
-  } else if (const std::optional<int> number = SetPageNumberOf(line)) {
-    s.titlesOn = true;
-    s.pageNumber = *number - 1;
-    StartNewPage();
-  } else {
-    s.currentTitle = WithoutFinalEnd(line.substr(2));
-  }
+  if (change == kSwitchOff) return {.kind = Kind::TitlesOff};
+  if (change == kSwitchOn) return {.kind = Kind::TitlesOn};
+  if (const std::optional<int> number = SetPageNumberOf(line)) return {.kind = Kind::NumberedPage, .number = *number};
+  return {.kind = Kind::Title, .text = std::string(WithoutFinalEnd(line.substr(2)))};
 }
 
-// On an odd page the picture goes on the page as it stands; otherwise it
-// gets a page of its own and counts as two pages of the numbering.
-bool PictureCommand(std::string_view line) {
-  EndParagraph();
-  ComposerState& s = composerState;
-  const bool ownPage = s.pageNumber % 2 == 0;
-  if (ownPage) StartNewPage();
-  if (!PrintGraphic(line)) {
-    ShowMessage("BRGRFNAO", 1);
-    return false;
+// "<G name>" or "<Go name>", o being the graphic-mode option.
+LayoutCommand PictureCommand(std::string_view line) {
+  LayoutCommand command{.kind = Kind::Picture};
+  if (line.size() < 3 || !line.ends_with(kCommandEnd)) {
+    command.pictureMalformed = true;
+    return command;
   }
-  DeviceWrite(kLineEnd);
-  if (ownPage) {
-    StartNewPage();
-    ++s.pageNumber;
-  } else {
-    DeviceWrite(kFormFeed);
+  std::string rest(line);
+  command.pictureOption = kDefaultPictureOption;
+  if (rest[2] != ' ') {
+    command.pictureOption = rest[2];
+    rest.erase(2, 1);
   }
-  return true;
-}
-
-// The prefix bytes are not transcribed; at least two cells stay for text.
-void MarginCommand(std::string_view line) {
-  ComposerState& s = composerState;
-  if (!s.pendingText.empty()) FlushPending(true);
-  constexpr std::size_t kLongestMargin = 999;
-  std::string_view prefix = WithoutFinalEnd(line.substr(2, kLongestMargin));
-  const int columns = ComposerColumns();
-  prefix = prefix.substr(0, static_cast<std::size_t>(columns - 2));
-  s.marginPrefix = prefix;
-  s.lineWidth = columns - static_cast<int>(prefix.size());
+  // What lies between "<G " and the final '>'.
+  if (rest.size() >= 4) command.text = rest.substr(3, rest.size() - 4);
+  return command;
 }
 
 // <n>: a number that is not all digits still sets the value of its leading
 // digits, and the line is then printed; a number too large for the counter
 // sets nothing.
-bool PrintPageNumberCommand(std::string_view line) {
-  if (!line.ends_with(kCommandEnd)) return false;
+LayoutCommand PrintPageNumberCommand(std::string_view line) {
+  if (!line.ends_with(kCommandEnd)) return {};
   const std::string_view digits = line.substr(1, line.size() - 2);
   std::size_t digitCount;
   const std::optional<int> number = LeadingNumber(digits, std::numeric_limits<int>::max(), digitCount);
-  if (!number) return false;
-  composerState.printPageNumber = *number;
-  return digitCount == digits.size();
+  if (!number) return {};
+  return {.kind = Kind::PrintPageNumber, .number = *number, .printedToo = digitCount != digits.size()};
 }
 
 }  // namespace
 
-bool ExecuteCommand(std::string_view line) {
+LayoutCommand ParseCommand(std::string_view line) {
   // "<" alone (and anything not beginning with '<') is text.
-  if (line.size() < 2 || line.front() != kCommandStart) return false;
-  if (line == "<p>" || line == "<P>") {
-    EndParagraph();
-    StartNewPage();
-    return true;
-  }
-  ComposerState& s = composerState;
+  if (line.size() < 2 || line.front() != kCommandStart) return {};
+  if (line == "<p>" || line == "<P>") return {.kind = Kind::NewPage};
   switch (UpperWindows1252(static_cast<unsigned char>(line[1]))) {
     case 'T':
-      TitleCommand(line);
-      return true;
+      return TitleCommand(line);
     case 'F':
-      EndParagraph();
-      SetSwitch(line, s.autoReformat);
-      return true;
+      return Switch(Kind::Reformat, line);
     case 'S':
-      SetSwitch(line, s.syllableSeparation);
-      return true;
+      return Switch(Kind::SyllableSeparation, line);
     case 'R':
-      EndParagraph();
-      SetSwitch(line, s.continuationIndent);
-      return true;
+      return Switch(Kind::ContinuationIndent, line);
     case 'I':
-      SetSwitch(line, s.englishStyle);
-      return true;
+      return Switch(Kind::EnglishStyle, line);
     case 'G':
       return PictureCommand(line);
     case 'M':
-      MarginCommand(line);
-      return true;
+      return {.kind = Kind::Margin, .text = std::string(WithoutFinalEnd(line.substr(2, kLongestMargin)))};
     default:
       break;
   }
   if (IsDigit(line[1])) return PrintPageNumberCommand(line);
   // Matches no command (a heading in angle brackets, say): left out.
-  return true;
+  return {.kind = Kind::Ignored};
 }

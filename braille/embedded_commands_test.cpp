@@ -5,8 +5,6 @@
 #include <vector>
 
 #include "braille/composer_test_fixture.h"
-#include "catalogue/brmsg.h"
-#include "platform/text_encoding.h"
 
 namespace {
 
@@ -19,7 +17,7 @@ using composer_testing::L;
 class CommandTest : public ComposerTest {
  protected:
   // Headers on, 10 cells wide, title "ab": "   ab   #n".
-  static void UseShortHeaders() {
+  void UseShortHeaders() {
     printSettings.TITULA = true;
     printSettings.COLUNAS = 10;
     printSettings.BRTIT = "ab";
@@ -161,8 +159,6 @@ class PictureTest : public CommandTest {
   testing_support::ScopedCwd cwd_{dir_.path()};
 };
 
-std::vector<int> pauses;
-void RecordPause(int milliseconds) { pauses.push_back(milliseconds); }
 
 TEST_F(PictureTest, PictureOnAPageOfItsOwn) {
   // Page number 0 is even: a page is begun for the picture, and one after
@@ -191,22 +187,20 @@ TEST_F(PictureTest, PictureLinesAreNotCountedAndGetNoMarginRangeOrPause) {
   // Page 1 (the picture's) and page 2 lie before the range: the picture is
   // embossed all the same, without the margin and without a pause; "a" on
   // page 2 is not.
-  pauses.clear();
-  SetDelayHandler(RecordPause);
   printSettings.LINHASPORMINUTO = 100;
   printSettings.BRPAGINI = 3;
   EXPECT_EQ(Print("<M  >\r\n<G desenho.txt>\r\na\r\n"), Picture() + "\r\n" + kFF);
-  EXPECT_TRUE(pauses.empty());
+  EXPECT_TRUE(user_.pauses.empty());
 }
 
 TEST_F(PictureTest, TrailingBytesOfThirtyTwoOrLessAreCut) {
   // The empty cell mapped to '.' is kept: every line has 150 cells.
-  CodeTable[' '] = '.';
+  codeTable[' '] = '.';
   EXPECT_EQ(Print("<G desenho.txt>\r\n"),
             kEsc + "6" + L("\";" + std::string(148, '.')) + L("a" + std::string(149, '.')) + kEsc + "]\r\n" + "\r\n" + kFF);
   // Mapped to 0, and the second cell to 31: both are cut.
-  CodeTable[' '] = 0;
-  CodeTable[';'] = 31;
+  codeTable[' '] = 0;
+  codeTable[';'] = 31;
   EXPECT_EQ(Print("<G desenho.txt>\r\n"), kEsc + "6" + L("\"") + L("a") + kEsc + "]\r\n" + "\r\n" + kFF);
 }
 
@@ -228,13 +222,12 @@ TEST_F(PictureTest, LastRowIsTheLowestDotUpToRow299) {
 }
 
 TEST_F(PictureTest, MissingPictureIsPrintedAsText) {
-  const std::string notFound = Utf8FromWindows1252(GetMessage("BRGRFNAO")) + "\n";
   // The mode sequence has gone out before the file was looked for.
   EXPECT_EQ(Print("<G nada.txt>\r\n"), kEsc + "6" + L("<{g nada.txt>") + kFF);
-  EXPECT_NE(console_.find(notFound), std::string::npos);
+  EXPECT_TRUE(Noticed("BRGRFNAO"));
   // Not ending in '>': nothing is sent.
   EXPECT_EQ(Print("<G desenho.txt\r\n"), L("<{g desenho.txt") + kFF);
-  EXPECT_NE(console_.find(notFound), std::string::npos);
+  EXPECT_TRUE(Noticed("BRGRFNAO"));
 }
 
 TEST_F(PictureTest, PictureWithTheOldRulesUsesTheCurrentTable) {
@@ -243,7 +236,7 @@ TEST_F(PictureTest, PictureWithTheOldRulesUsesTheCurrentTable) {
   printSettings.AMBCODE = dir_.File("ambcode.cfg");
   printSettings.AMBCODE2 = dir_.File("ambcode2.cfg");
   printSettings.USABRAILLEANTIGO = true;
-  ASSERT_TRUE(LoadCodeTable());
+  ASSERT_TRUE(LoadCodeTable(printSettings.AMBCODE, codeTable).Whole());
   EXPECT_EQ(Print("<G desenho.txt>\r\na\r\n"),
             kEsc + "6" + L("\";") + L("2") + kEsc + "]\r\n" + "\r\n" + kFF + L("1") + kFF);
   EXPECT_TRUE(printSettings.USABRAILLEANTIGO);

@@ -16,18 +16,6 @@ namespace {
 constexpr std::size_t kReadBlockSize = 1024;
 constexpr std::size_t kScanBlockSize = 64 * 1024;
 
-struct InputFileState {
-  int fd = -1;
-  bool utf8 = false;
-  Utf8StreamDecoder decoder;
-  std::string text;         // read (and decoded) but not yet handed out, from textPos
-  std::size_t textPos = 0;
-  bool sourceEnded = false; // the file has given its last byte
-  bool readFailed = false;  // a read failed; reported once the text before it is handed out
-};
-
-InputFileState inputFile;
-
 ssize_t ReadRetrying(int fd, char* buffer, std::size_t size) {
   ssize_t count;
   do {
@@ -51,37 +39,32 @@ bool ScanIsUtf8(int fd) {
   }
 }
 
-std::size_t Available() { return inputFile.text.size() - inputFile.textPos; }
-
-// Reads one more block of the file into the text waiting to be handed out.
-void ReadMore() {
-  InputFileState& f = inputFile;
-  f.text.erase(0, f.textPos);
-  f.textPos = 0;
-  std::array<char, kReadBlockSize> raw;
-  const ssize_t count = ReadRetrying(f.fd, raw.data(), raw.size());
-  if (count < 0) {
-    f.readFailed = true;
-    return;
-  }
-  f.sourceEnded = count == 0;
-  const std::string_view chunk(raw.data(), static_cast<std::size_t>(count));
-  if (f.utf8) {
-    f.text += DecodeUtf8Chunk(f.decoder, chunk, f.sourceEnded);
-  } else {
-    f.text += chunk;
-  }
-}
-
-// Reads until wanted bytes wait to be handed out, or nothing more can come.
-void FillTo(std::size_t wanted) {
-  while (Available() < wanted && inputFile.fd >= 0 && !inputFile.sourceEnded && !inputFile.readFailed) ReadMore();
-}
-
 }  // namespace
 
-bool OpenInputFile(const std::string& name) {
-  CloseInputFile();
+void InputFile::ReadMore() {
+  text_.erase(0, textPos_);
+  textPos_ = 0;
+  std::array<char, kReadBlockSize> raw;
+  const ssize_t count = ReadRetrying(fd_, raw.data(), raw.size());
+  if (count < 0) {
+    readFailed_ = true;
+    return;
+  }
+  sourceEnded_ = count == 0;
+  const std::string_view chunk(raw.data(), static_cast<std::size_t>(count));
+  if (utf8_) {
+    text_ += DecodeUtf8Chunk(decoder_, chunk, sourceEnded_);
+  } else {
+    text_ += chunk;
+  }
+}
+
+void InputFile::FillTo(std::size_t wanted) {
+  while (Available() < wanted && fd_ >= 0 && !sourceEnded_ && !readFailed_) ReadMore();
+}
+
+bool InputFile::Open(const std::string& name) {
+  Close();
   const int fd = open(LinuxPath(name).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
   // Only a file that can be rewound can be looked at before it is read; a
@@ -94,30 +77,36 @@ bool OpenInputFile(const std::string& name) {
       return false;
     }
   }
-  inputFile.fd = fd;
-  inputFile.utf8 = utf8;
+  fd_ = fd;
+  utf8_ = utf8;
   return true;
 }
 
-void CloseInputFile() {
-  if (inputFile.fd >= 0) close(inputFile.fd);
-  inputFile = InputFileState{};
+void InputFile::Close() {
+  if (fd_ >= 0) close(fd_);
+  fd_ = -1;
+  utf8_ = false;
+  decoder_ = Utf8StreamDecoder{};
+  text_.clear();
+  textPos_ = 0;
+  sourceEnded_ = false;
+  readFailed_ = false;
 }
 
-bool InputFileIsOpen() { return inputFile.fd >= 0; }
-
-int ReadInputBlock(char* buffer, int size) {
-  if (inputFile.fd < 0 || size < 0) return -1;
+int InputFile::ReadBlock(char* buffer, int size) {
+  if (fd_ < 0 || size < 0) return -1;
   const auto wanted = static_cast<std::size_t>(size);
   FillTo(wanted);
   const std::size_t count = std::min(wanted, Available());
-  if (count == 0 && inputFile.readFailed) return -1;
-  std::memcpy(buffer, inputFile.text.data() + inputFile.textPos, count);
-  inputFile.textPos += count;
+  if (count == 0 && readFailed_) return -1;
+  std::memcpy(buffer, text_.data() + textPos_, count);
+  textPos_ += count;
   return static_cast<int>(count);
 }
 
-bool InputFileAtEnd() {
+bool InputFile::AtEnd() {
   FillTo(1);
-  return Available() == 0 && !inputFile.readFailed;
+  return Available() == 0 && !readFailed_;
 }
+
+bool InputFileFound(const std::string& name) { return InputFile().Open(name); }

@@ -5,17 +5,43 @@
 
 #include <string>
 
-// Opens the file of that system path from its start; false when it cannot
-// be opened. The encoding is decided here, by one pass over the whole file.
-bool OpenInputFile(const std::string& name);
-void CloseInputFile();
-bool InputFileIsOpen();
+#include "platform/utf8_stream.h"
 
-// Reads up to size bytes of text into buffer; the count read (0 at the end),
-// or -1 on a read error. A short count comes only at the end of the file or
-// right before a read error is reported.
-int ReadInputBlock(char* buffer, int size);
+class InputFile {
+ public:
+  InputFile() = default;
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+  ~InputFile() { Close(); }
 
-// True when nothing more is to come: every byte has been handed out. A read
-// error still to be reported counts as something to come.
-bool InputFileAtEnd();
+  // Opens the file of that system path from its start; false when it cannot
+  // be opened. The encoding is decided here, by one pass over the whole file.
+  bool Open(const std::string& name);
+  void Close();
+  bool IsOpen() const { return fd_ >= 0; }
+
+  // Reads up to size bytes of text into buffer; the count read (0 at the
+  // end), or -1 on a read error. A short count comes only at the end of the
+  // file or right before a read error is reported.
+  int ReadBlock(char* buffer, int size);
+
+  // True when nothing more is to come: every byte has been handed out. A
+  // read error still to be reported counts as something to come.
+  bool AtEnd();
+
+ private:
+  std::size_t Available() const { return text_.size() - textPos_; }
+  void ReadMore();
+  void FillTo(std::size_t wanted);
+
+  int fd_ = -1;
+  bool utf8_ = false;
+  Utf8StreamDecoder decoder_;
+  std::string text_;          // read (and decoded) but not yet handed out, from textPos_
+  std::size_t textPos_ = 0;
+  bool sourceEnded_ = false;  // the file has given its last byte
+  bool readFailed_ = false;   // a read failed; reported once the text before it is handed out
+};
+
+// Whether the file can be opened for reading.
+bool InputFileFound(const std::string& name);

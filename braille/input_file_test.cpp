@@ -15,63 +15,62 @@ using testing_support::WriteFile;
 
 class InputFileTest : public ::testing::Test {
  protected:
-  void TearDown() override { CloseInputFile(); }
-
   // Opens bytes written as a file and reads all its text in blocks of size.
   std::string ReadAll(const std::string& bytes, int size = 1024) {
     WriteFile(dir_.File("input.txt"), bytes);
-    EXPECT_TRUE(OpenInputFile(dir_.File("input.txt")));
+    EXPECT_TRUE(file_.Open(dir_.File("input.txt")));
     std::string text;
     std::string block(static_cast<std::size_t>(size), '\0');
     int count;
-    while (!InputFileAtEnd() && (count = ReadInputBlock(block.data(), size)) > 0) text.append(block.data(), count);
-    EXPECT_EQ(ReadInputBlock(block.data(), size), 0);
-    CloseInputFile();
+    while (!file_.AtEnd() && (count = file_.ReadBlock(block.data(), size)) > 0) text.append(block.data(), count);
+    EXPECT_EQ(file_.ReadBlock(block.data(), size), 0);
+    file_.Close();
     return text;
   }
 
   TempDir dir_;
+  InputFile file_;
 };
 
 TEST_F(InputFileTest, OpeningFollowsTheSystemPath) {
-  EXPECT_FALSE(OpenInputFile(dir_.File("missing.txt")));
-  EXPECT_FALSE(InputFileIsOpen());
+  EXPECT_FALSE(file_.Open(dir_.File("missing.txt")));
+  EXPECT_FALSE(file_.IsOpen());
   // The name is Windows-1252 text; on disk it is UTF-8.
   WriteFile(dir_.File("a\xC3\xA7\xC3\xA3o.txt"), "x");
-  EXPECT_TRUE(OpenInputFile(dir_.File("a\xE7\xE3o.txt")));
-  EXPECT_TRUE(InputFileIsOpen());
-  CloseInputFile();
-  EXPECT_FALSE(InputFileIsOpen());
+  EXPECT_TRUE(file_.Open(dir_.File("a\xE7\xE3o.txt")));
+  EXPECT_TRUE(file_.IsOpen());
+  file_.Close();
+  EXPECT_FALSE(file_.IsOpen());
   // Windows separators.
   ScopedCwd cwd(dir_.path());
   std::filesystem::create_directory(dir_.File("sub"));
   WriteFile(dir_.File("sub/text.txt"), "x");
-  EXPECT_TRUE(OpenInputFile("sub\\text.txt"));
+  EXPECT_TRUE(file_.Open("sub\\text.txt"));
 }
 
 TEST_F(InputFileTest, BlocksAreFullUntilTheEnd) {
   WriteFile(dir_.File("input.txt"), std::string(2500, 'x'));
-  ASSERT_TRUE(OpenInputFile(dir_.File("input.txt")));
+  ASSERT_TRUE(file_.Open(dir_.File("input.txt")));
   char block[1024];
-  EXPECT_FALSE(InputFileAtEnd());
-  EXPECT_EQ(ReadInputBlock(block, 1024), 1024);
-  EXPECT_FALSE(InputFileAtEnd());
-  EXPECT_EQ(ReadInputBlock(block, 1024), 1024);
-  EXPECT_FALSE(InputFileAtEnd());
-  EXPECT_EQ(ReadInputBlock(block, 1024), 452);
-  EXPECT_TRUE(InputFileAtEnd());
-  EXPECT_EQ(ReadInputBlock(block, 1024), 0);
+  EXPECT_FALSE(file_.AtEnd());
+  EXPECT_EQ(file_.ReadBlock(block, 1024), 1024);
+  EXPECT_FALSE(file_.AtEnd());
+  EXPECT_EQ(file_.ReadBlock(block, 1024), 1024);
+  EXPECT_FALSE(file_.AtEnd());
+  EXPECT_EQ(file_.ReadBlock(block, 1024), 452);
+  EXPECT_TRUE(file_.AtEnd());
+  EXPECT_EQ(file_.ReadBlock(block, 1024), 0);
 
   // A file of exactly one block is at its end after that block.
   WriteFile(dir_.File("block.txt"), std::string(1024, 'y'));
-  ASSERT_TRUE(OpenInputFile(dir_.File("block.txt")));
-  EXPECT_EQ(ReadInputBlock(block, 1024), 1024);
-  EXPECT_TRUE(InputFileAtEnd());
+  ASSERT_TRUE(file_.Open(dir_.File("block.txt")));
+  EXPECT_EQ(file_.ReadBlock(block, 1024), 1024);
+  EXPECT_TRUE(file_.AtEnd());
 
   WriteFile(dir_.File("empty.txt"), "");
-  ASSERT_TRUE(OpenInputFile(dir_.File("empty.txt")));
-  EXPECT_TRUE(InputFileAtEnd());
-  EXPECT_EQ(ReadInputBlock(block, 1024), 0);
+  ASSERT_TRUE(file_.Open(dir_.File("empty.txt")));
+  EXPECT_TRUE(file_.AtEnd());
+  EXPECT_EQ(file_.ReadBlock(block, 1024), 0);
 }
 
 TEST_F(InputFileTest, BytesThatAreNotUtf8PassUnchanged) {
@@ -111,13 +110,13 @@ TEST_F(InputFileTest, Utf8InSmallBlocks) {
 }
 
 TEST_F(InputFileTest, ReadErrorIsReported) {
-  ASSERT_TRUE(OpenInputFile(dir_.path()));
+  ASSERT_TRUE(file_.Open(dir_.path()));
   char block[16];
-  EXPECT_FALSE(InputFileAtEnd());
-  EXPECT_EQ(ReadInputBlock(block, sizeof block), -1);
-  EXPECT_EQ(ReadInputBlock(block, sizeof block), -1);
-  CloseInputFile();
-  EXPECT_EQ(ReadInputBlock(block, sizeof block), -1);
+  EXPECT_FALSE(file_.AtEnd());
+  EXPECT_EQ(file_.ReadBlock(block, sizeof block), -1);
+  EXPECT_EQ(file_.ReadBlock(block, sizeof block), -1);
+  file_.Close();
+  EXPECT_EQ(file_.ReadBlock(block, sizeof block), -1);
 }
 
 }  // namespace

@@ -4,23 +4,18 @@
 #include <cstdlib>
 #include <limits>
 
-#include "braille/code_table.h"
 #include "platform/suite_settings.h"
-
-PrintSettings printSettings;
 
 namespace {
 
 constexpr std::string_view kSection = "RELEVIX";
-
-std::vector<ReplacedSetting> replacedSettings;
 
 std::string Read(std::string_view key) { return ReadSuiteSetting(kSection, key); }
 
 // Number rule: the value replaces the prior one only when it is a whole
 // valid integer, and not below the smallest that makes sense; anything else
 // written is noted with the value kept.
-void ReadNumber(std::string_view key, int& value, int smallest) {
+void ReadNumber(std::string_view key, int& value, int smallest, std::vector<ReplacedSetting>& replacedSettings) {
   const std::string written = Read(key);
   if (written.empty()) return;
   int parsed;
@@ -42,9 +37,9 @@ bool ReadYes(std::string_view key) {
 
 // Pacing rule: lines per minute become a pause in milliseconds after each
 // line. A negative rate would be a negative pause: taken as no pacing.
-int ReadPacing(std::string_view key) {
+int ReadPacing(std::string_view key, std::vector<ReplacedSetting>& replaced) {
   int linesPerMinute = 0;
-  ReadNumber(key, linesPerMinute, 0);
+  ReadNumber(key, linesPerMinute, 0, replaced);
   if (linesPerMinute == 0) return 0;
   return static_cast<int>(60000.0 / linesPerMinute);
 }
@@ -75,28 +70,15 @@ bool ParseSettingsInteger(const std::string& text, int& value) {
   return true;
 }
 
-void ResetPrintSettings() { printSettings = PrintSettings{}; }
-
-const std::vector<ReplacedSetting>& ReplacedSettings() { return replacedSettings; }
-
-void ReadPrintSettingsValues() {
-  replacedSettings.clear();
-  printSettings.COLUNAS = 34;
-  printSettings.LINHAS = 28;
-  printSettings.BRNCOP = 1;
-  printSettings.BRPAGINI = 1;
-  printSettings.BRPAGFIN = 9999;
-  printSettings.BRNUMINI = 1;
-  printSettings.BRTIT.clear();
-  printSettings.LINHASPORMINUTO = 0;
-  printSettings.headerEnglishStyle = false;
-
+PrintSettings ReadPrintSettings(std::vector<ReplacedSetting>& replaced) {
+  replaced.clear();
+  PrintSettings printSettings;
   printSettings.DISPSAIDA = Read("DISPSAIDA");
   if (printSettings.DISPSAIDA.empty()) printSettings.DISPSAIDA = "LPT1";
   // A line holds at least two cells, or it could not be cut; 0 lines per
   // page means no pagination, and fewer is taken as that.
-  ReadNumber("COLUNAS", printSettings.COLUNAS, 2);
-  ReadNumber("LINHAS", printSettings.LINHAS, 0);
+  ReadNumber("COLUNAS", printSettings.COLUNAS, 2, replaced);
+  ReadNumber("LINHAS", printSettings.LINHAS, 0, replaced);
   printSettings.FRENTEVERSO = ReadYes("FRENTEVERSO");
   printSettings.AUTOFORMATA = ReadYes("AUTOFORMATA");
   printSettings.TEXTODOEDIT = ReadYes("TEXTODOEDIT");
@@ -106,13 +88,19 @@ void ReadPrintSettingsValues() {
   printSettings.AFASTACABECPAR = ReadYes("AFASTACABECPAR");
   printSettings.TEXTOINGLES = ReadYes("TEXTOINGLES");
   printSettings.SEPARASILABAS = ReadYes("SEPARASILABAS");
-  printSettings.LINHASPORMINUTO = ReadPacing("LINHASPORMINUTO");
+  printSettings.LINHASPORMINUTO = ReadPacing("LINHASPORMINUTO", replaced);
   printSettings.USABRAILLEANTIGO = ReadYes("USABRAILLEANTIGO");
   printSettings.AMBCODE = ReadTablePath("AMBCODE", "\\ambcode.cfg");
   printSettings.AMBCODE2 = ReadTablePath("AMBCODE2", "\\ambcode2.cfg");
+  return printSettings;
 }
 
-void ReadPrintSettings() {
-  ReadPrintSettingsValues();
-  LoadCodeTable();
+void NormalisePagination(PrintSettings& settings) {
+  if (settings.LINHAS > 0) {
+    if (settings.BRPAGINI <= 0) settings.BRPAGINI = 1;
+    if (settings.BRPAGFIN <= 0) settings.BRPAGFIN = 9999;
+    if (settings.BRNUMINI <= 0) settings.BRNUMINI = 1;
+  } else {
+    settings.LINHAS = 30000;
+  }
 }

@@ -1,5 +1,5 @@
-// The print settings: one program-wide record of layout and output
-// parameters, read from section RELEVIX of the suite settings file.
+// The print settings: the record of layout and output parameters a print
+// job runs with, read from section RELEVIX of the suite settings file.
 #pragma once
 
 #include <string>
@@ -30,17 +30,6 @@ struct PrintSettings {
   std::string BRTIT;            // title
 };
 
-extern PrintSettings printSettings;
-
-// Back to the values before any reading (the record as the program starts).
-void ResetPrintSettings();
-
-// Fills printSettings from the settings file, then loads the code table.
-void ReadPrintSettings();
-
-// The reading alone, without loading the code table.
-void ReadPrintSettingsValues();
-
 // A setting whose written value made no sense (not a number, past 32 bits,
 // fewer than two columns, a negative count), and the value used instead.
 struct ReplacedSetting {
@@ -49,8 +38,14 @@ struct ReplacedSetting {
   int used = 0;
 };
 
-// The replacements of the last reading, in the order of the keys.
-const std::vector<ReplacedSetting>& ReplacedSettings();
+// The settings as the settings file gives them; replaced receives, in the
+// order of the keys, every written value that made no sense.
+PrintSettings ReadPrintSettings(std::vector<ReplacedSetting>& replaced);
+
+// The pagination made consistent: with pagination a page range or first
+// number of 0 or less becomes 1 to 9999 and 1; lines per page 0 means no
+// pagination (30000 lines).
+void NormalisePagination(PrintSettings& settings);
 
 // Number rule: true and the value when the whole text is an optional sign
 // and decimal digits that fit in 32 bits.

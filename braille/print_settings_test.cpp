@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/paths.h"
 #include "platform/suite_settings.h"
@@ -23,9 +24,12 @@ class PrintSettingsTest : public ::testing::Test {
 
   void Read(const std::string& relevixLines, const std::string& otherSections = "") {
     WriteFile(settingsDir.File("SONARA.INI"), otherSections + "[RELEVIX]\r\n" + relevixLines);
-    ResetPrintSettings();
-    ReadPrintSettingsValues();
+    printSettings = ReadPrintSettings(replaced);
   }
+
+  // What the last reading gave.
+  PrintSettings printSettings;
+  std::vector<ReplacedSetting> replaced;
 
   TempDir settingsDir;
   TempDir startDir;
@@ -34,10 +38,9 @@ class PrintSettingsTest : public ::testing::Test {
 };
 
 TEST_F(PrintSettingsTest, MissingFileGivesTheDefaults) {
-  ResetPrintSettings();
-  printSettings.FRENTEVERSO = true;  // a switch is read every time, never kept
+  printSettings.FRENTEVERSO = true;  // nothing of an earlier record is kept
   printSettings.COLUNAS = 99;
-  ReadPrintSettingsValues();
+  printSettings = ReadPrintSettings(replaced);
   EXPECT_EQ(printSettings.DISPSAIDA, "LPT1");
   EXPECT_EQ(printSettings.COLUNAS, 34);
   EXPECT_EQ(printSettings.LINHAS, 28);
@@ -60,7 +63,7 @@ TEST_F(PrintSettingsTest, NumberRuleTakesOnlyWholeIntegers) {
   Read("COLUNAS=40\r\nLINHAS=28\r\n");
   EXPECT_EQ(printSettings.COLUNAS, 40);
   EXPECT_EQ(printSettings.LINHAS, 28);
-  EXPECT_TRUE(ReplacedSettings().empty());
+  EXPECT_TRUE(replaced.empty());
 
   for (const char* bad : {"COLUNAS=\r\n", "COLUNAS=40abc\r\n", "COLUNAS=4 0\r\n", "COLUNAS=+\r\n",
                           "COLUNAS=99999999999\r\n", "OUTRA=1\r\n"}) {
@@ -77,25 +80,25 @@ TEST_F(PrintSettingsTest, ValuesThatMakeNoSenseAreReplacedAndNoted) {
   EXPECT_EQ(printSettings.COLUNAS, 2);
   EXPECT_EQ(printSettings.LINHAS, 0);  // no pagination
   EXPECT_EQ(printSettings.LINHASPORMINUTO, 0);
-  ASSERT_EQ(ReplacedSettings().size(), 3u);
-  EXPECT_EQ(ReplacedSettings()[0].key, "COLUNAS");
-  EXPECT_EQ(ReplacedSettings()[0].written, "0");
-  EXPECT_EQ(ReplacedSettings()[0].used, 2);
-  EXPECT_EQ(ReplacedSettings()[1].key, "LINHAS");
-  EXPECT_EQ(ReplacedSettings()[1].used, 0);
-  EXPECT_EQ(ReplacedSettings()[2].key, "LINHASPORMINUTO");
+  ASSERT_EQ(replaced.size(), 3u);
+  EXPECT_EQ(replaced[0].key, "COLUNAS");
+  EXPECT_EQ(replaced[0].written, "0");
+  EXPECT_EQ(replaced[0].used, 2);
+  EXPECT_EQ(replaced[1].key, "LINHAS");
+  EXPECT_EQ(replaced[1].used, 0);
+  EXPECT_EQ(replaced[2].key, "LINHASPORMINUTO");
 
   Read("COLUNAS=4294967330\r\nLINHAS=trinta\r\n");
   EXPECT_EQ(printSettings.COLUNAS, 34);
   EXPECT_EQ(printSettings.LINHAS, 28);
-  ASSERT_EQ(ReplacedSettings().size(), 2u);
-  EXPECT_EQ(ReplacedSettings()[0].written, "4294967330");
-  EXPECT_EQ(ReplacedSettings()[0].used, 34);
-  EXPECT_EQ(ReplacedSettings()[1].written, "trinta");
+  ASSERT_EQ(replaced.size(), 2u);
+  EXPECT_EQ(replaced[0].written, "4294967330");
+  EXPECT_EQ(replaced[0].used, 34);
+  EXPECT_EQ(replaced[1].written, "trinta");
 
   // Each reading starts afresh.
   Read("COLUNAS=2\r\n");
-  EXPECT_TRUE(ReplacedSettings().empty());
+  EXPECT_TRUE(replaced.empty());
 }
 
 TEST_F(PrintSettingsTest, YesRuleWantsAnSFirst) {
@@ -155,8 +158,7 @@ TEST_F(PrintSettingsTest, DeviceAndTablePaths) {
 
 TEST_F(PrintSettingsTest, StartupDirectoryCopyIsReadWhenTheSettingsDirectoryHasNone) {
   WriteFile(startDir.File("SONARA.INI"), "[relevix]\nlinhas=25\n");
-  ResetPrintSettings();
-  ReadPrintSettingsValues();
+  printSettings = ReadPrintSettings(replaced);
   EXPECT_EQ(printSettings.LINHAS, 25);
 }
 

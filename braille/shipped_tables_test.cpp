@@ -105,15 +105,14 @@ constexpr RuleSet kRuleSets[] = {{"ambcode2.cfg", false}, {"ambcode.cfg", true}}
 // Runs the rule set over many short texts, in both styles, with the state
 // carried from text to text; every byte written is collected.
 std::set<unsigned char> BytesTranscriptionWrites(bool oldRules) {
-  const auto transcribe = oldRules ? TranscribeOld : TranscribeUnified;
   std::vector<std::string> triggers = {"`", "(", "[", ")", "]", ".",  "\"", "A",
                                        "\xC9", "\xD7", "\xDF", "a", " ", "1", "12"};
   for (char digit = '0'; digit <= '9'; ++digit) triggers.push_back(std::string(1, digit));
   std::set<unsigned char> written;
-  ResetTranscriptionState();
+  TranscriptionState state;
   for (const bool englishStyle : {false, true}) {
     auto run = [&](const std::string& text) {
-      for (const char byte : transcribe(text, englishStyle)) written.insert(static_cast<unsigned char>(byte));
+      for (const char byte : Transcribe(text, englishStyle, oldRules, state)) written.insert(static_cast<unsigned char>(byte));
     };
     // The reader hands over no byte below 32.
     for (int first = 32; first < 256; ++first) {
@@ -129,7 +128,6 @@ std::set<unsigned char> BytesTranscriptionWrites(bool oldRules) {
       }
     }
   }
-  ResetTranscriptionState();
   return written;
 }
 

@@ -1,25 +1,21 @@
 #include "braille/transcription.h"
 
-#include "braille/print_settings.h"
 #include "braille/transcription_common.h"
 
-TranscriptionState transcriptionState;
-
-void ResetTranscriptionState() { transcriptionState = TranscriptionState{}; }
-
-std::string Transcribe(std::string_view text, bool englishStyle) {
-  return printSettings.USABRAILLEANTIGO ? TranscribeOld(text, englishStyle) : TranscribeUnified(text, englishStyle);
+std::string Transcribe(std::string_view text, bool englishStyle, bool oldRules, TranscriptionState& state) {
+  return oldRules ? TranscribeOld(text, englishStyle, state) : TranscribeUnified(text, englishStyle, state);
 }
 
 unsigned char LowerCased(unsigned char c) { return UpperLetters.Contains(c) ? static_cast<unsigned char>(c + 32) : c; }
 
-std::string TranscribeLine(std::string_view text, bool englishStyle, TranscriptionRule applyRule) {
+std::string TranscribeLine(std::string_view text, bool englishStyle, TranscriptionState& state,
+                           TranscriptionRule applyRule) {
   // A line indented by one blank starts at its text; deeper indents stay.
   if (text.size() > 1 && text[0] == ' ' && text[1] != ' ') text.remove_prefix(1);
   std::string out;
   out.reserve(text.size() * 2);
   std::size_t pos = 0;
-  while (pos < text.size()) applyRule(text, pos, englishStyle, out);
+  while (pos < text.size()) applyRule(text, pos, englishStyle, state, out);
   return out;
 }
 

@@ -6,19 +6,15 @@
 #include <string>
 #include <string_view>
 
-// State carried from one line to the next; reset at the start of every copy.
+// State carried from one line to the next; a new one for every copy.
 struct TranscriptionState {
   bool nextQuoteOpens = true;     // unified rules, English style
   bool oldNextQuoteOpens = true;  // old rules
   bool inTextParenthesis = false; // unified rules
 };
 
-extern TranscriptionState transcriptionState;
-void ResetTranscriptionState();
+std::string TranscribeUnified(std::string_view text, bool englishStyle, TranscriptionState& state);
+std::string TranscribeOld(std::string_view text, bool englishStyle, TranscriptionState& state);
 
-std::string TranscribeUnified(std::string_view text, bool englishStyle);
-std::string TranscribeOld(std::string_view text, bool englishStyle);
-
-// TranscribeOld when the old rules are in force (USABRAILLEANTIGO), else
-// TranscribeUnified.
-std::string Transcribe(std::string_view text, bool englishStyle);
+// TranscribeOld when oldRules, else TranscribeUnified.
+std::string Transcribe(std::string_view text, bool englishStyle, bool oldRules, TranscriptionState& state);

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "braille/transcription.h"
+
 // A set of bytes made of two ranges.
 struct ByteRanges {
   unsigned char first1, last1, first2, last2;
@@ -45,11 +47,13 @@ unsigned char LowerCased(unsigned char c);
 
 // Applies the first matching rule at pos, which stays inside text, and
 // moves pos past what the rule consumed (at least one character).
-using TranscriptionRule = void (*)(std::string_view text, std::size_t& pos, bool englishStyle, std::string& out);
+using TranscriptionRule = void (*)(std::string_view text, std::size_t& pos, bool englishStyle,
+                                   TranscriptionState& state, std::string& out);
 
 // Deletes a first blank that a non-blank follows, then applies the rule set
 // from left to right.
-std::string TranscribeLine(std::string_view text, bool englishStyle, TranscriptionRule applyRule);
+std::string TranscribeLine(std::string_view text, bool englishStyle, TranscriptionState& state,
+                           TranscriptionRule applyRule);
 
 // A small letter and the small letters and hyphens after it.
 void CopyWord(std::string_view text, std::size_t& pos, std::string& out);

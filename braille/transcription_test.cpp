@@ -2,61 +2,43 @@
 
 #include <gtest/gtest.h>
 
-#include "braille/print_settings.h"
-
 namespace {
 
-class TranscribeTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ResetPrintSettings();
-    ResetTranscriptionState();
-  }
-  void TearDown() override {
-    ResetPrintSettings();
-    ResetTranscriptionState();
-  }
-};
-
-TEST_F(TranscribeTest, ChoosesTheRuleSetBySetting) {
-  printSettings.USABRAILLEANTIGO = false;
-  EXPECT_EQ(Transcribe("Brasil 1.5", false), "{brasil #1.#5");
-  EXPECT_EQ(Transcribe("Brasil", true), "\\brasil");
-  printSettings.USABRAILLEANTIGO = true;
-  EXPECT_EQ(Transcribe("Brasil 1.5", false), "]brasil #1'5");
-  EXPECT_EQ(Transcribe("Brasil", true), "&brasil");
+TEST(TranscribeTest, ChoosesTheRuleSet) {
+  TranscriptionState state;
+  EXPECT_EQ(Transcribe("Brasil 1.5", false, false, state), "{brasil #1.#5");
+  EXPECT_EQ(Transcribe("Brasil", true, false, state), "\\brasil");
+  EXPECT_EQ(Transcribe("Brasil 1.5", false, true, state), "]brasil #1'5");
+  EXPECT_EQ(Transcribe("Brasil", true, true, state), "&brasil");
 }
 
-TEST_F(TranscribeTest, PageNumbersAsTheComposerPassesThem) {
+TEST(TranscribeTest, PageNumbersAsTheComposerPassesThem) {
   for (const bool oldRules : {false, true}) {
-    printSettings.USABRAILLEANTIGO = oldRules;
-    EXPECT_EQ(Transcribe("1", false), "#1");
-    EXPECT_EQ(Transcribe("120", true), "#120");
+    TranscriptionState state;
+    EXPECT_EQ(Transcribe("1", false, oldRules, state), "#1");
+    EXPECT_EQ(Transcribe("120", true, oldRules, state), "#120");
   }
 }
 
-TEST_F(TranscribeTest, ResetRestoresTheStartOfACopy) {
-  transcriptionState.nextQuoteOpens = false;
-  transcriptionState.oldNextQuoteOpens = false;
-  transcriptionState.inTextParenthesis = true;
-  ResetTranscriptionState();
-  EXPECT_TRUE(transcriptionState.nextQuoteOpens);
-  EXPECT_TRUE(transcriptionState.oldNextQuoteOpens);
-  EXPECT_FALSE(transcriptionState.inTextParenthesis);
+TEST(TranscribeTest, NewStateIsTheStartOfACopy) {
+  const TranscriptionState state;
+  EXPECT_TRUE(state.nextQuoteOpens);
+  EXPECT_TRUE(state.oldNextQuoteOpens);
+  EXPECT_FALSE(state.inTextParenthesis);
 }
 
-// Two copies of the same lines come out the same when the state is reset
-// before each, as the composer does.
-TEST_F(TranscribeTest, CopiesComeOutAlikeAfterReset) {
+// Two copies of the same lines come out the same, each with a state of its
+// own, as the composer makes them; the state carries quotes and
+// parentheses from one line to the next.
+TEST(TranscribeTest, CopiesComeOutAlikeWithStatesOfTheirOwn) {
   const char* lines[] = {"\"Sim (disse", "ele) 5)\"", "\"fim"};
   for (const bool oldRules : {false, true}) {
-    printSettings.USABRAILLEANTIGO = oldRules;
     std::string first;
     std::string second;
-    ResetTranscriptionState();
-    for (const char* line : lines) first += Transcribe(line, true) + "|";
-    ResetTranscriptionState();
-    for (const char* line : lines) second += Transcribe(line, true) + "|";
+    TranscriptionState firstState;
+    for (const char* line : lines) first += Transcribe(line, true, oldRules, firstState) + "|";
+    TranscriptionState secondState;
+    for (const char* line : lines) second += Transcribe(line, true, oldRules, secondState) + "|";
     EXPECT_EQ(first, second);
     EXPECT_EQ(first, oldRules ? "{&sim (disse|ele) #5)}|{fim|" : "\"\\sim =disse|ele= #5\xE3}|\"fim|");
   }

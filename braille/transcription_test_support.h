@@ -12,6 +12,17 @@
 
 namespace transcription_testing {
 
+// The state the rule-set tests carry from one call to the next, as lines of
+// one copy do; each case and each test starts afresh.
+inline TranscriptionState testState;
+inline void ResetTranscriptionState() { testState = TranscriptionState{}; }
+inline std::string TranscribeUnified(std::string_view text, bool englishStyle) {
+  return ::TranscribeUnified(text, englishStyle, testState);
+}
+inline std::string TranscribeOld(std::string_view text, bool englishStyle) {
+  return ::TranscribeOld(text, englishStyle, testState);
+}
+
 struct Case {
   std::string input;
   std::string expected;

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "braille/output_sink.h"
+
 // Opens the device of that name (Windows-1252); documentName names the
 // spooler job. True on success.
 bool DeviceOpen(std::string_view name, std::string_view documentName = {});
@@ -27,3 +29,10 @@ bool DeviceClose();
 // The next DeviceOpen, whatever the name, writes into sink instead: the
 // preview composes into memory, and so do tests.
 void DirectNextDeviceToMemory(std::string& sink);
+
+// The open device as a print job's output.
+class DeviceSink : public OutputSink {
+ public:
+  bool Write(std::string_view bytes) override { return DeviceWrite(bytes); }
+  std::string Problem() const override { return DeviceProblem(); }
+};

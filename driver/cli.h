@@ -25,9 +25,15 @@ bool TakeOption(CliArguments& args, const std::string& name, std::string& value,
 // error; the usage-error status.
 int CommandUsageError(const std::string& usage, const std::string& error);
 
-// Reads the settings file named by --settings (or found as usual) and the
-// print settings from it.
-bool TakeSettings(CliArguments& args, std::string& error);
+// Reads the settings file named by --settings (or found as usual), the
+// print settings from it and their code table. 0 when done; kUsageError
+// with error set; the status of a failed device when the code table cannot
+// be opened (said).
+int TakeSettings(CliArguments& args, std::string& error);
+
+// The status of TakeSettings made the command's: a usage error shows the
+// usage.
+int SettingsFailure(int status, const std::string& usage, const std::string& error);
 
 // "--pages A-B": the first and last page to emboss, into the print settings.
 bool TakePageRange(CliArguments& args, std::string& error);

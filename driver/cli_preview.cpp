@@ -9,15 +9,15 @@
 #include <string>
 #include <string_view>
 
-#include "braille/brImprim.h"
 #include "braille/braille_cells.h"
 #include "braille/code_table.h"
 #include "braille/input_file.h"
+#include "braille/output_sink.h"
+#include "braille/print_job.h"
 #include "braille/print_settings.h"
 #include "catalogue/brmsg.h"
-#include "devices/brdevice.h"
 #include "driver/cli.h"
-#include "driver/print_job.h"
+#include "driver/print_document.h"
 
 namespace {
 
@@ -28,12 +28,12 @@ constexpr char kGraphicEndMark = ']';
 // or -1 for a byte no cell is mapped to.
 using DotsOfByte = std::array<int, 256>;
 
-DotsOfByte CellsOfLoadedTable(bool oldRules) {
+DotsOfByte CellsOfTable(const CodeTable& table, bool oldRules) {
   DotsOfByte dots;
   dots.fill(-1);
   for (int c = 0; c < 256; ++c) {
     const int pattern = InternalCharacterDots(static_cast<unsigned char>(c), oldRules);
-    const unsigned char byte = CodeTable[static_cast<std::size_t>(c)];
+    const unsigned char byte = table[static_cast<std::size_t>(c)];
     if (pattern >= 0 && dots[byte] < 0) dots[byte] = pattern;
   }
   return dots;
@@ -54,16 +54,14 @@ struct PreviewTables {
 PreviewTables LoadPreviewTables() {
   PreviewTables tables;
   const bool oldRules = printSettings.USABRAILLEANTIGO;
-  tables.text = CellsOfLoadedTable(oldRules);
+  tables.text = CellsOfTable(codeTable, oldRules);
   if (!oldRules) {
     tables.picture = tables.text;
     return tables;
   }
-  printSettings.USABRAILLEANTIGO = false;
-  LoadCodeTable();
-  tables.picture = CellsOfLoadedTable(false);
-  printSettings.USABRAILLEANTIGO = true;
-  LoadCodeTable();
+  CodeTable currentRules;
+  LoadCodeTable(printSettings.AMBCODE2, currentRules);
+  tables.picture = CellsOfTable(currentRules, false);
   return tables;
 }
 
@@ -127,25 +125,25 @@ class PreviewWriter {
 int RunPreviewCommand(CliArguments args) {
   const std::string usage = "preview [--settings ARQUIVO] [--pages A-B] ARQUIVO";
   std::string error, textFile;
-  if (!TakeSettings(args, error) || !TakePageRange(args, error) || !TakeTextFile(args, textFile, error)) {
-    return CommandUsageError(usage, error);
-  }
-  NormalisePagination();
-  if (!OpenInputFile(textFile)) {
+  if (const int status = TakeSettings(args, error); status != 0) return SettingsFailure(status, usage, error);
+  if (!TakePageRange(args, error) || !TakeTextFile(args, textFile, error)) return CommandUsageError(usage, error);
+  NormalisePagination(printSettings);
+  InputFile input;
+  if (!input.Open(textFile)) {
     ShowMessageAbout("BRARQNAO", textFile);
     return kPrintInputMissing;
   }
   std::string bytes;
-  DirectNextDeviceToMemory(bytes);
-  DeviceOpen(textFile);
-  const CopyEnd end = PrintCopy();
-  CloseInputFile();
-  DeviceClose();
+  MemorySink memory(bytes);
+  ConsoleJobUser user;
+  PrintJob job(printSettings, codeTable, memory, user);
+  const CopyEnd end = job.PrintCopy(input);
+  input.Close();
   PreviewWriter(LoadPreviewTables()).Show(bytes);
   if (end == CopyEnd::ReadFailed) {
     ShowMessageAbout("BRIMPINC", textFile);
     return kPrintReadFailed;
   }
-  if (end == CopyEnd::PageRangeEnded) ReportPageRangeEnd(composerState.pagesInRange);
+  if (end == CopyEnd::PageRangeEnded) ReportPageRangeEnd(job.State().pagesInRange);
   return kPrintDone;
 }

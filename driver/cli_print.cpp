@@ -3,14 +3,13 @@
 #include <cstdio>
 #include <string>
 
-#include "braille/brImprim.h"
 #include "braille/braille_cells.h"
+#include "braille/input_file.h"
 #include "braille/print_settings.h"
 #include "braille/transcription.h"
 #include "catalogue/brmsg.h"
-#include "devices/brdevice.h"
 #include "driver/cli.h"
-#include "driver/print_job.h"
+#include "driver/print_document.h"
 #include "platform/suite_settings.h"
 #include "platform/text_encoding.h"
 
@@ -48,15 +47,17 @@ bool TakePageRange(CliArguments& args, std::string& error) {
 }
 
 
-// Reads the settings file named by --settings (or found as usual) and loads
-// the code table; a missing table ends the program with status 2.
-bool TakeSettings(CliArguments& args, std::string& error) {
+int TakeSettings(CliArguments& args, std::string& error) {
   std::string file;
   if (TakeOption(args, "--settings", file, error)) SetSuiteSettingsFile(file);
-  if (!error.empty()) return false;
-  ReadPrintSettings();
+  if (!error.empty()) return kUsageError;
+  if (!ReadPrintSettingsAndCodeTable()) return kPrintDeviceFailed;
   WarnOfReplacedSettings();
-  return true;
+  return 0;
+}
+
+int SettingsFailure(int status, const std::string& usage, const std::string& error) {
+  return status == kUsageError ? CommandUsageError(usage, error) : status;
 }
 
 // The one text file argument left after the options.
@@ -80,7 +81,7 @@ int RunPrintCommand(CliArguments args) {
       "print [--settings ARQUIVO] [--device NOME] [--copies N] [--pages A-B] [--first-number N] "
       "[--title TEXTO] ARQUIVO";
   std::string error, device, title, textFile;
-  if (!TakeSettings(args, error)) return CommandUsageError(usage, error);
+  if (const int status = TakeSettings(args, error); status != 0) return SettingsFailure(status, usage, error);
   const bool hasDevice = TakeOption(args, "--device", device, error);
   if (!error.empty()) return CommandUsageError(usage, error);
   const bool hasTitle = TakeOption(args, "--title", title, error);
@@ -91,7 +92,7 @@ int RunPrintCommand(CliArguments args) {
   }
   if (hasDevice) printSettings.DISPSAIDA = device;
   if (hasTitle) printSettings.BRTIT = title.substr(0, kTitleFieldWidth);
-  NormalisePagination();
+  NormalisePagination(printSettings);
 
   if (!InputFileFound(textFile)) {
     ShowMessageAbout("BRARQNAO", textFile);
@@ -119,8 +120,8 @@ int RunTranscribeCommand(CliArguments args) {
     }
   }
   if (!haveText) return CommandUsageError(usage, "Falta o texto.");
-  ResetTranscriptionState();
-  const std::string internal = oldRules ? TranscribeOld(text, english) : TranscribeUnified(text, english);
+  TranscriptionState state;
+  const std::string internal = Transcribe(text, english, oldRules, state);
   PrintOut(internal + "\n");
   const std::string cells = UnicodeBrailleFromInternal(internal, oldRules);
   std::fwrite(cells.data(), 1, cells.size(), stdout);

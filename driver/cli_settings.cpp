@@ -6,6 +6,7 @@
 #include "braille/print_settings.h"
 #include "console/console.h"
 #include "driver/cli.h"
+#include "driver/print_document.h"
 #include "platform/paths.h"
 #include "platform/suite_settings.h"
 
@@ -18,7 +19,7 @@ void PrintSetting(const std::string& key, const std::string& value) { PrintOut(k
 // A number, with what was written beside it when that made no sense.
 void PrintSetting(const std::string& key, int value) {
   std::string shown = std::to_string(value);
-  for (const ReplacedSetting& replaced : ReplacedSettings()) {
+  for (const ReplacedSetting& replaced : replacedSettings) {
     if (replaced.key == key) shown += "   (escrito " + replaced.written + ", sem sentido)";
   }
   PrintSetting(key, shown);
@@ -69,15 +70,16 @@ int RunSettingsCommand(CliArguments args) {
              "); valem os valores padr\xE3o.\n");
   }
 
-  ReadPrintSettingsValues();
+  printSettings = ReadPrintSettings(replacedSettings);
   PrintAllSettings();
 
-  PrintOut("Tabela Braille: " + DisplayPath(CodeTablePath()) + "\n");
+  PrintOut("Tabela Braille: " + DisplayPath(CodeTablePath(printSettings)) + "\n");
   std::fflush(stdout);
   // The loader's own messages (a bad line, a missing file) come in order
   // with the rest of the report.
   SetConsoleStream(stdout);
-  const bool whole = LoadCodeTable();
-  PrintOut(whole ? "Tabela lida por inteiro.\n" : "Tabela lida s\xF3 em parte: o resto fica sem tradu\xE7\xE3o.\n");
+  const CodeTableLoad load = LoadPrintCodeTable();
+  if (!load.opened) return kPrintDeviceFailed;
+  PrintOut(load.Whole() ? "Tabela lida por inteiro.\n" : "Tabela lida s\xF3 em parte: o resto fica sem tradu\xE7\xE3o.\n");
   return 0;
 }

@@ -7,7 +7,7 @@
 #include "catalogue/brmsg.h"
 #include "console/console.h"
 #include "driver/dialogue_form.h"
-#include "driver/print_job.h"
+#include "driver/print_document.h"
 #include "platform/suite_settings.h"
 
 namespace {
@@ -23,7 +23,7 @@ void AddYesNo(const char* key, bool& target) { AddYesNoField(key, GetMessage(key
 
 }  // namespace
 
-void AskPrintParameters() {
+bool AskPrintParameters() {
   PrintSettings& s = printSettings;
   std::string device = s.DISPSAIDA.empty() ? kDefaultDevice : s.DISPSAIDA;
   bool bothSides = s.TITULOATRAS == 2;
@@ -62,8 +62,9 @@ void AskPrintParameters() {
     s.TITULOATRAS = s.FRENTEVERSO && bothSides ? 2 : 1;
   }
   s.headerEnglishStyle = s.TEXTOINGLES;
-  NormalisePagination();
-  LoadCodeTable();
+  NormalisePagination(s);
+  if (!LoadPrintCodeTable().opened) return false;
   ShowMessage("BRCNFDEF", 1);
   ShowMessage("BRCNFDF2", 1);
+  return true;
 }

@@ -5,5 +5,6 @@
 
 // Asks every print parameter, stores the answers in printSettings, writes
 // the device name back, reloads the code table and says where lasting
-// changes are made.
-void AskPrintParameters();
+// changes are made. False when the code table of the answers cannot be
+// opened (said).
+bool AskPrintParameters();

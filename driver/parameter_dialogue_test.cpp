@@ -6,6 +6,7 @@
 
 #include "braille/code_table.h"
 #include "braille/print_settings.h"
+#include "driver/print_document.h"
 #include "editor/editor_test_fixture.h"
 #include "platform/profile.h"
 
@@ -20,7 +21,7 @@ class ParameterDialogueTest : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    ResetPrintSettings();
+    printSettings = PrintSettings{};
     // Tables that differ in the blank cell, to see which one is loaded.
     testing_support::WriteFile(dir_.File("antiga.cfg"), "20=41\n");
     testing_support::WriteFile(dir_.File("atual.cfg"), "20=42\n");
@@ -28,7 +29,7 @@ class ParameterDialogueTest : public EditorTest {
     printSettings.AMBCODE2 = dir_.File("atual.cfg");
   }
   void TearDown() override {
-    ResetPrintSettings();
+    printSettings = PrintSettings{};
     EditorTest::TearDown();
   }
 
@@ -62,7 +63,7 @@ TEST_F(ParameterDialogueTest, LeavingAtOnceKeepsTheValuesAndDerivesTheTitleMode)
   EXPECT_EQ(Row(5).substr(0, 61), std::string(3, ' ') + "Arquivo ou dispositivo de saida (sugiro LPT1):  LPT1      ");
   EXPECT_EQ(Row(23).substr(0, 65), "Use a configura\xE7\xE3o avan\xE7" "ada do Sonara para mudar definitivamente.");
   EXPECT_EQ(Row(24).substr(0, 43), "Para configurar, edite ali a se\xE7\xE3o RELEVIX.");
-  EXPECT_EQ(CodeTable[' '], 'B') << "the current rules' table";
+  EXPECT_EQ(codeTable[' '], 'B') << "the current rules' table";
 }
 
 TEST_F(ParameterDialogueTest, PaginationAnswersAreMadeConsistent) {
@@ -113,7 +114,7 @@ TEST_F(ParameterDialogueTest, SwitchesAnsweredChangeTheTitleModeEnglishStyleAndT
   EXPECT_TRUE(printSettings.TEXTOINGLES);
   EXPECT_TRUE(printSettings.headerEnglishStyle);
   EXPECT_TRUE(printSettings.USABRAILLEANTIGO);
-  EXPECT_EQ(CodeTable[' '], 'A');
+  EXPECT_EQ(codeTable[' '], 'A');
 }
 
 TEST_F(ParameterDialogueTest, TheDeviceAnswerIsWrittenBackKeepingEveryOtherLine) {

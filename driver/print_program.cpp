@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "braille/input_file.h"
 #include "braille/print_settings.h"
 #include "catalogue/brmsg.h"
 #include "console/console.h"
@@ -10,7 +11,7 @@
 #include "driver/audio_check.h"
 #include "driver/cli.h"
 #include "driver/parameter_dialogue.h"
-#include "driver/print_job.h"
+#include "driver/print_document.h"
 #include "editor/read_line.h"
 #include "platform/disk_names.h"
 #include "platform/paths.h"
@@ -74,7 +75,9 @@ void ConfirmSettings() {
   ShowMessage("BRPADRAO", 0);
   const EchoedKey answer = ReadKeyEchoed();
   WriteLineEnds(1);
-  if (answer.key != 0 && UpperWindows1252(static_cast<unsigned char>(answer.key)) == 'N') AskPrintParameters();
+  if (answer.key != 0 && UpperWindows1252(static_cast<unsigned char>(answer.key)) == 'N' && !AskPrintParameters()) {
+    EndProgram(kPrintDeviceFailed);
+  }
   if (printSettings.DISPSAIDA.empty()) printSettings.DISPSAIDA = "LPT1";
 }
 
@@ -122,7 +125,7 @@ void RunPrintProgram(const std::vector<std::string>& arguments) {
     ShowMessageAbout("BRARQNAO", ShownSystemName(file));
     CancelExit(kPrintInputMissing);
   }
-  ReadPrintSettings();
+  if (!ReadPrintSettingsAndCodeTable()) EndProgram(kPrintDeviceFailed);
   WarnOfReplacedSettings();
   ConfirmSettings();
   ConfirmStart();
@@ -136,6 +139,8 @@ void RunPrintProgram(const std::vector<std::string>& arguments) {
     case kPrintDeviceFailed:
       // The device could not be used: the program ends on the message.
       EndConsoleProgram(status);
+    case kPrintCancelled:
+      CancelExit(status);
     default:
       // The file vanished or could not be read: the device is closed with
       // the copies made so far, and the user hears that the job stopped.

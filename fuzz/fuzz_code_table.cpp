@@ -5,7 +5,6 @@
 #include <string>
 
 #include "braille/code_table.h"
-#include "braille/print_settings.h"
 #include "fuzz/fuzz_input_file.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -15,8 +14,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzzing::WriteInputFile(data, size);
-  printSettings.USABRAILLEANTIGO = false;
-  printSettings.AMBCODE2 = fuzzing::InputPath();
-  LoadCodeTable();
+  CodeTable table;
+  const CodeTableLoad load = LoadCodeTable(fuzzing::InputPath(), table);
+  if (!load.opened || load.badLine < 0) std::abort();
   return 0;
 }

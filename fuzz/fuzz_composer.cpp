@@ -1,6 +1,6 @@
 // The whole page composer on arbitrary input: settings, a document with its
 // layout commands, and a dot picture the document may name ("<G d>"). The
-// device bytes go to memory; pauses and keys are answered at once.
+// device bytes go to memory; nobody is asked anything.
 #include <fuzzer/FuzzedDataProvider.h>
 #include <unistd.h>
 
@@ -8,14 +8,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <vector>
 
-#include "braille/brImprim.h"
 #include "braille/code_table.h"
 #include "braille/input_file.h"
+#include "braille/job_user.h"
+#include "braille/output_sink.h"
+#include "braille/print_job.h"
 #include "braille/print_settings.h"
-#include "console/console.h"
-#include "devices/brdevice.h"
-#include "driver/print_job.h"
 #include "fuzz/fuzz_input_file.h"
 #include "platform/paths.h"
 #include "platform/suite_settings.h"
@@ -31,18 +32,12 @@ void WriteFileOf(const std::string& path, const std::string& bytes) {
   std::fclose(file);
 }
 
-void NoPause(int) {}
-int Enter() { return 13; }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  setenv("RELEVIX_AUDIO", "null:/dev/null", 1);
   folder = fuzzing::TemporaryFolder() + "/relevix-fuzz-XXXXXX";
   if (mkdtemp(folder.data()) == nullptr || chdir(folder.c_str()) != 0) std::abort();
-  SetConsoleStream(std::fopen("/dev/null", "w"));
-  SetDelayHandler(NoPause);
-  SetKeySource(Enter);
   SetSuiteSettingsFile(folder + "/SONARA.INI");
   return 0;
 }
@@ -56,22 +51,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   WriteFileOf(folder + "/d", input.ConsumeRandomLengthString(600));
   WriteFileOf(folder + "/texto.txt", input.ConsumeRemainingBytesAsString());
 
-  ReadPrintSettingsValues();
-  // The shipped tables: a missing table would end the program.
-  printSettings.AMBCODE = JoinPath(DataDirectory(), "ambcode.cfg");
-  printSettings.AMBCODE2 = JoinPath(DataDirectory(), "ambcode2.cfg");
-  LoadCodeTable();
-  printSettings.BRPAGINI = firstPage;
-  printSettings.BRPAGFIN = lastPage;
-  printSettings.BRNUMINI = firstNumber;
-  NormalisePagination();
+  std::vector<ReplacedSetting> replaced;
+  PrintSettings settings = ReadPrintSettings(replaced);
+  // The shipped tables.
+  settings.AMBCODE = JoinPath(DataDirectory(), "ambcode.cfg");
+  settings.AMBCODE2 = JoinPath(DataDirectory(), "ambcode2.cfg");
+  CodeTable table;
+  LoadCodeTable(CodeTablePath(settings), table);
+  settings.BRPAGINI = firstPage;
+  settings.BRPAGFIN = lastPage;
+  settings.BRNUMINI = firstNumber;
+  NormalisePagination(settings);
 
   std::string bytes;
-  DirectNextDeviceToMemory(bytes);
-  DeviceOpen("memoria");
-  if (!OpenInputFile(folder + "/texto.txt")) std::abort();
-  PrintCopy();
-  CloseInputFile();
-  DeviceClose();
+  MemorySink memory(bytes);
+  NobodyJobUser user;
+  PrintJob job(settings, table, memory, user);
+  InputFile file;
+  if (!file.Open(folder + "/texto.txt")) std::abort();
+  job.PrintCopy(file);
   return 0;
 }

@@ -6,6 +6,7 @@
 
 #include "braille/brlebuf.h"
 #include "braille/input_file.h"
+#include "braille/job_user.h"
 #include "fuzz/fuzz_input_file.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -15,18 +16,19 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzzing::WriteInputFile(data, size);
-  if (!OpenInputFile(fuzzing::InputPath())) std::abort();
-  InitReader();
+  InputFile file;
+  if (!file.Open(fuzzing::InputPath())) std::abort();
+  NobodyJobUser user;
+  TextReader reader(file, user);
   // Every line takes at least one byte of the file.
   std::size_t lines = 0;
-  while (!readerState.atEnd) {
-    const std::string line = ReadTextLine();
+  while (!reader.State().atEnd) {
+    const std::string line = reader.ReadTextLine();
     if (++lines > size) std::abort();
     if (line.size() > 187) std::abort();
     for (char c : line) {
       if (static_cast<unsigned char>(c) < 32) std::abort();
     }
   }
-  CloseInputFile();
   return 0;
 }

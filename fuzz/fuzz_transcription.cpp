@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool oldRules = (data[0] & 1) != 0;
   const bool english = (data[0] & 2) != 0;
   const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
-  ResetTranscriptionState();
-  const std::string internal = oldRules ? TranscribeOld(text, english) : TranscribeUnified(text, english);
+  TranscriptionState state;
+  const std::string internal = Transcribe(text, english, oldRules, state);
   // Each character becomes a handful of cells at most.
   if (internal.size() > 16 * text.size() + 16) std::abort();
   UnicodeBrailleFromInternal(internal, oldRules);

@@ -1,32 +1,54 @@
-#include "driver/print_job.h"
+#include "driver/print_document.h"
 
-#include "braille/brImprim.h"
 #include "braille/input_file.h"
-#include "braille/print_settings.h"
+#include "braille/print_job.h"
 #include "catalogue/brmsg.h"
 #include "console/console.h"
 #include "devices/brdevice.h"
 #include "platform/disk_names.h"
 #include "speech/speech.h"
 
-bool InputFileFound(const std::string& name) {
-  if (!OpenInputFile(name)) return false;
-  CloseInputFile();
-  return true;
-}
+PrintSettings printSettings;
+CodeTable codeTable;
+std::vector<ReplacedSetting> replacedSettings;
 
-void NormalisePagination() {
-  if (printSettings.LINHAS > 0) {
-    if (printSettings.BRPAGINI <= 0) printSettings.BRPAGINI = 1;
-    if (printSettings.BRPAGFIN <= 0) printSettings.BRPAGFIN = 9999;
-    if (printSettings.BRNUMINI <= 0) printSettings.BRNUMINI = 1;
+void ConsoleJobUser::Notice(std::string_view messageKey, std::string_view detail) {
+  if (detail.empty()) {
+    ShowMessage(messageKey, 1);
   } else {
-    printSettings.LINHAS = 30000;
+    ShowMessageAbout(messageKey, detail);
   }
 }
 
+bool ConsoleJobUser::ContinueAfterWriteError(std::string_view problem) {
+  ShowMessageAbout("BRERRESC", problem);
+  ShowMessage("BRESCCAN", 1);
+  return ReadKey() != kEscapeKey;
+}
+
+void ConsoleJobUser::Pause(int milliseconds) { Delay(milliseconds); }
+
+CodeTableLoad LoadPrintCodeTable() {
+  const std::string path = CodeTablePath(printSettings);
+  const CodeTableLoad load = LoadCodeTable(path, codeTable);
+  if (!load.opened) {
+    WriteLineAndSpeak(path);
+    ShowMessage("BRCNFERR", 1);
+  } else if (load.badLine != 0) {
+    ShowMessage("BRERRLIN", 0);
+    SpeakNumber(load.badLine);
+    WriteLineEnds(1);
+  }
+  return load;
+}
+
+bool ReadPrintSettingsAndCodeTable() {
+  printSettings = ReadPrintSettings(replacedSettings);
+  return LoadPrintCodeTable().opened;
+}
+
 void WarnOfReplacedSettings() {
-  for (const ReplacedSetting& replaced : ReplacedSettings()) {
+  for (const ReplacedSetting& replaced : replacedSettings) {
     ShowMessageAbout("BRCFGTRO", replaced.key + "=" + replaced.written + ", usado " + std::to_string(replaced.used));
   }
 }
@@ -48,17 +70,25 @@ int PrintDocument(const std::string& inputFile) {
     WriteLineAndSpeak(DeviceProblem());
     return kPrintDeviceFailed;
   }
+  DeviceSink device;
+  ConsoleJobUser user;
+  PrintJob job(printSettings, codeTable, device, user);
   const int copies = printSettings.BRNCOP;
   bool rangeEnded = false;
   for (int copy = 1; copy <= copies; ++copy) {
-    if (!OpenInputFile(inputFile)) {
+    InputFile input;
+    if (!input.Open(inputFile)) {
       // The file was there for the copy before: say which file went missing.
       ShowMessageAbout("BRARQNAO", ShownSystemName(inputFile));
       DeviceClose();
       return kPrintInputMissing;
     }
-    const CopyEnd end = PrintCopy();
-    CloseInputFile();
+    const CopyEnd end = job.PrintCopy(input);
+    input.Close();
+    if (end == CopyEnd::Cancelled) {
+      DeviceClose();
+      return kPrintCancelled;
+    }
     if (end == CopyEnd::ReadFailed) {
       DeviceClose();
       ShowMessageAbout("BRIMPINC", inputFile);
@@ -74,7 +104,7 @@ int PrintDocument(const std::string& inputFile) {
     ShowMessageAbout("BRERRESC", DeviceProblem());
     return kPrintDeviceFailed;
   }
-  if (rangeEnded) ReportPageRangeEnd(composerState.pagesInRange);
+  if (rangeEnded) ReportPageRangeEnd(job.State().pagesInRange);
   ShowMessage("BRFIMTRA", 1);
   return kPrintDone;
 }

@@ -1,0 +1,134 @@
+// The layout commands applied to the copy being composed, and the dot
+// pictures they emboss.
+#include "braille/print_job.h"
+
+#include <vector>
+
+#include "braille/dot_picture.h"
+#include "braille/embedded_commands.h"
+#include "braille/job_user.h"
+
+namespace {
+
+using Kind = LayoutCommand::Kind;
+
+void SetSwitch(const LayoutCommand& command, bool& value) {
+  if (command.switchTo) value = *command.switchTo;
+}
+
+}  // namespace
+
+// The open paragraph ends before a command that changes the layout.
+void PrintJob::EndParagraph() {
+  if (composerState.autoReformat && !composerState.pendingText.empty()) FlushPending(true);
+}
+
+// True when the line was a command or is to be left out; false when it is
+// to be printed as text.
+bool PrintJob::ApplyCommand(const LayoutCommand& command) {
+  ComposerState& s = composerState;
+  switch (command.kind) {
+    case Kind::Text:
+      return false;
+    case Kind::Ignored:
+      return true;
+    case Kind::NewPage:
+      EndParagraph();
+      StartNewPage();
+      return true;
+    case Kind::Title:
+      EndParagraph();
+      s.currentTitle = command.text;
+      return true;
+    case Kind::TitlesOff:
+    case Kind::TitlesOn:
+      EndParagraph();
+      s.titlesOn = command.kind == Kind::TitlesOn;
+      return true;
+    case Kind::NumberedPage:
+      EndParagraph();
+      s.titlesOn = true;
+      s.pageNumber = command.number - 1;
+      StartNewPage();
+      return true;
+    case Kind::Reformat:
+      EndParagraph();
+      SetSwitch(command, s.autoReformat);
+      return true;
+    case Kind::SyllableSeparation:
+      SetSwitch(command, s.syllableSeparation);
+      return true;
+    case Kind::ContinuationIndent:
+      EndParagraph();
+      SetSwitch(command, s.continuationIndent);
+      return true;
+    case Kind::EnglishStyle:
+      SetSwitch(command, s.englishStyle);
+      return true;
+    case Kind::Margin: {
+      // The prefix bytes are not transcribed; at least two cells stay for
+      // text.
+      if (!s.pendingText.empty()) FlushPending(true);
+      const int columns = ComposerColumns();
+      s.marginPrefix = command.text.substr(0, static_cast<std::size_t>(columns - 2));
+      s.lineWidth = columns - static_cast<int>(s.marginPrefix.size());
+      return true;
+    }
+    case Kind::Picture:
+      return ApplyPicture(command);
+    case Kind::PrintPageNumber:
+      s.printPageNumber = command.number;
+      return !command.printedToo;
+  }
+  return false;
+}
+
+// On an odd page the picture goes on the page as it stands; otherwise it
+// gets a page of its own and counts as two pages of the numbering.
+bool PrintJob::ApplyPicture(const LayoutCommand& command) {
+  EndParagraph();
+  ComposerState& s = composerState;
+  const bool ownPage = s.pageNumber % 2 == 0;
+  if (ownPage) StartNewPage();
+  if (!EmbossPicture(command)) {
+    user_.Notice("BRGRFNAO");
+    return false;
+  }
+  Write(kLineEnd);
+  if (ownPage) {
+    StartNewPage();
+    ++s.pageNumber;
+  } else {
+    Write(kFormFeed);
+  }
+  return true;
+}
+
+// The mode sequence goes first, then the cell rows and the end of the mode;
+// false when the line is malformed or the file cannot be read.
+bool PrintJob::EmbossPicture(const LayoutCommand& command) {
+  if (command.pictureMalformed) return false;
+  Write(std::string{kGraphicModeEscape, command.pictureOption});
+  const CodeTable* table = PictureTable();
+  std::vector<std::string> lines;
+  if (table == nullptr || !PictureLines(command.text, *table, lines)) return false;
+  for (const std::string& line : lines) Write(line + std::string(kLineEnd));
+  Write(kGraphicEnd);
+  return true;
+}
+
+// Pictures are drawn with the current-rules table; nullptr (said once) when
+// the old rules are in force and that table cannot be read.
+const CodeTable* PrintJob::PictureTable() {
+  if (!settings_.USABRAILLEANTIGO) return &codeTable_;
+  if (!currentRulesTable_ && !currentRulesTableFailed_) {
+    CodeTable table;
+    if (LoadCodeTable(settings_.AMBCODE2, table).opened) {
+      currentRulesTable_ = table;
+    } else {
+      currentRulesTableFailed_ = true;
+      user_.Notice("BRCNFERR", settings_.AMBCODE2);
+    }
+  }
+  return currentRulesTable_ ? &*currentRulesTable_ : nullptr;
+}

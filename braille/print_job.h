@@ -1,0 +1,106 @@
+// A print job: the settings, the code table, the output and the user it
+// reports to, and the state of the copy being made (reader, transcription,
+// page composer). Nothing here is program-wide, so two jobs can run in one
+// process, one after the other or side by side.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "braille/code_table.h"
+#include "braille/print_settings.h"
+#include "braille/transcription.h"
+
+class InputFile;
+class JobUser;
+class OutputSink;
+class TextReader;
+struct LayoutCommand;
+
+// Per-copy state of the page composer, reset by PrintCopy; layout commands
+// change it too.
+struct ComposerState {
+  int pageNumber = 0;       // numbering counter: printed as pageNumber + BRNUMINI - 1
+  int pageCount = 0;        // pages begun in this copy: page range, sides, form feeds
+  int lineOnPage = 0;       // 0 before the first page, else 1 + lines passed on this page
+  std::string pendingText;  // the open paragraph, transcribed, not yet cut into lines
+  bool centerLine = false;  // the current input line is to be centred
+  int lineWidth = 0;        // body width: columns less the margin
+  std::string marginPrefix;
+  std::string currentTitle;
+  int printPageNumber = 0;  // ink-print page number for the header; 0 = none
+  bool titlesOn = false;
+  bool autoReformat = false;
+  bool syllableSeparation = false;
+  bool englishStyle = false;
+  bool continuationIndent = false;
+  int pagesInRange = 0;     // pages begun within the page range: the pages embossed
+  bool textPastRange = false;  // text was laid out on a page after the range
+};
+
+// Control bytes, written by output writes of their own and never mapped
+// through the code table.
+inline constexpr std::string_view kFormFeed = "\f";
+inline constexpr std::string_view kLineEnd = "\r\n";
+
+// How a copy ended.
+enum class CopyEnd {
+  Complete,        // the whole text was laid out
+  PageRangeEnded,  // the text goes on past the last page of the range
+  ReadFailed,      // the input could not be read to its end
+  Cancelled,       // the user gave the job up after a write error
+};
+
+class PrintJob {
+ public:
+  // Every reference must outlive the job.
+  PrintJob(const PrintSettings& settings, const CodeTable& codeTable, OutputSink& output, JobUser& user);
+  PrintJob(const PrintJob&) = delete;
+  PrintJob& operator=(const PrintJob&) = delete;
+
+  // Prints one copy of the open input file, from its start.
+  CopyEnd PrintCopy(InputFile& input);
+
+  // The composer state as the last copy left it.
+  const ComposerState& State() const { return composerState; }
+
+ private:
+  // The page composer (brImprim.cpp).
+  void ResetComposerState();
+  int ComposerColumns() const;
+  void ComposeLine(std::string line);
+  void ProcessTextLine(const std::string& line);
+  void FlushPending(bool force);
+  void StartNewPage();
+  void WriteBrailleLine(std::string_view text);
+  void WriteHeader();
+  bool TextRemains();
+  void FinishDocument();
+  void AddBlankBackPage();
+  bool PageInRange(int pageCount) const;
+  std::string TranscribeText(std::string_view text, bool englishStyle);
+  void Write(std::string_view bytes);
+
+  // Layout commands and pictures (print_job.cpp).
+  bool ApplyCommand(const LayoutCommand& command);
+  void EndParagraph();
+  bool ApplyPicture(const LayoutCommand& command);
+  bool EmbossPicture(const LayoutCommand& command);
+  const CodeTable* PictureTable();
+
+  const PrintSettings& settings_;
+  const CodeTable& codeTable_;
+  OutputSink& output_;
+  JobUser& user_;
+
+  ComposerState composerState;
+  TranscriptionState transcriptionState;
+  TextReader* reader_ = nullptr;  // during PrintCopy
+  bool writingHeader_ = false;    // a header alone is no text of the document
+  bool cancelled_ = false;        // the user gave the job up
+  // Pictures are drawn with the current-rules table; with the old rules in
+  // force it is loaded at the first picture.
+  std::optional<CodeTable> currentRulesTable_;
+  bool currentRulesTableFailed_ = false;
+};

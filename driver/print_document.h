@@ -1,0 +1,61 @@
+// The printing of a document once its settings are fixed: the output device
+// is opened, the copies printed through a print job, the device closed, and
+// the user told how it went. The talking program and relevix-cli keep here
+// their one record of the print settings and the loaded code table.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "braille/code_table.h"
+#include "braille/job_user.h"
+#include "braille/print_settings.h"
+
+// Exit statuses of a print job.
+enum PrintJobStatus {
+  kPrintDone = 0,
+  kPrintInputMissing = 1,
+  kPrintDeviceFailed = 2,
+  kPrintCancelled = 3,
+  kPrintReadFailed = 4,
+};
+
+extern PrintSettings printSettings;
+extern CodeTable codeTable;
+// The settings whose written value made no sense, at the last reading.
+extern std::vector<ReplacedSetting> replacedSettings;
+
+// The user of the programs' jobs: messages written and spoken, the write
+// error question answered with a key (ESC cancels), the pacing a delay that
+// keeps the window alive.
+class ConsoleJobUser : public JobUser {
+ public:
+  void Notice(std::string_view messageKey, std::string_view detail) override;
+  bool ContinueAfterWriteError(std::string_view problem) override;
+  void Pause(int milliseconds) override;
+};
+
+// Reads printSettings from the settings file and loads codeTable for it.
+// False when the table file cannot be opened (its path and the message are
+// said); a malformed line is said with its number and the reading goes on.
+bool ReadPrintSettingsAndCodeTable();
+
+// Loads codeTable for printSettings, saying what went wrong as above.
+CodeTableLoad LoadPrintCodeTable();
+
+// Says, once per reading of the settings, every setting whose written value
+// made no sense and the value used instead.
+void WarnOfReplacedSettings();
+
+// Says that the text went on past the last page of the range, and how many
+// pages were embossed.
+void ReportPageRangeEnd(int pagesEmbossed);
+
+// Opens the device, prints printSettings.BRNCOP copies of the file, closes
+// the device and says "Fim de trabalho". kPrintDeviceFailed when the device
+// is the input file itself or cannot be opened (the reason is said),
+// kPrintInputMissing when the file vanished between copies, kPrintReadFailed
+// when it could not be read to its end, kPrintCancelled when the user gave
+// it up after a write error; none of these says the job ended.
+int PrintDocument(const std::string& inputFile);
