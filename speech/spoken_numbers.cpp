@@ -6,6 +6,7 @@
 
 #include "audio/wav_playback.h"
 #include "platform/paths.h"
+#include "platform/wav_format.h"
 #include "speech/speech.h"
 #include "speech/speech_state.h"
 #include "tts/number_words.h"
@@ -14,7 +15,6 @@ namespace {
 
 constexpr std::size_t kPieceNameLength = 8;
 constexpr std::size_t kImageSamples = 30000;
-constexpr std::size_t kWavHeaderBytes = 44;
 constexpr int kRate = 11025;
 
 // The engine's letter-to-sound rules need the diaeresis of "cinq\xFC" "enta"
@@ -38,11 +38,14 @@ std::string PieceName(std::string word) {
   return ("_" + word).substr(0, kPieceNameLength);
 }
 
-// The samples of a piece file (from byte 44 on); empty when it cannot be read.
+// The samples of a piece file's data chunk; empty when it cannot be read or
+// is no WAV file.
 std::string PieceSamples(const std::string& path) {
   std::ifstream file(LinuxPath(path), std::ios::binary);
   const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  return bytes.size() > kWavHeaderBytes ? bytes.substr(kWavHeaderBytes) : std::string();
+  WavFormat format;
+  std::string_view samples;
+  return FindWavImageSamples(bytes, format, samples) ? std::string(samples) : std::string();
 }
 
 void PlaySamplesAndWait(const std::string& samples) { PlayWavImageAndWait(MakeWavImage(samples, kRate, 1, 8)); }
