@@ -20,6 +20,7 @@ namespace {
 using testing_support::ConsoleCapture;
 using testing_support::ReadFile;
 using testing_support::TempDir;
+using testing_support::WavSamples;
 using testing_support::WriteFile;
 
 std::string Little(unsigned value, int bytes) {
@@ -147,14 +148,14 @@ TEST_F(WavPlaybackTest, ShortPiecesArePaddedWithSilenceTo256Bytes) {
   // 8-bit mono: a piece also ends on silence, unless it fills its slot.
   EXPECT_EQ(Play(std::string(100, '\xC8'), 11025, 1, 8), 0);
   EXPECT_EQ(Play(std::string(65535, '\xC8'), 11025, 1, 8), 0);
-  EXPECT_EQ(ReadFile(path).substr(44),
+  EXPECT_EQ(WavSamples(ReadFile(path)),
             std::string(99, '\xC8') + std::string(157, '\x80') + std::string(65534, '\xC8') + std::string(256, '\x80'));
   // 16-bit: silence is 0, whatever the slot held before.
   StopPlayback();
   ChooseAudioOutput("wav:" + path);
   for (int round = 0; round < 5; ++round) EXPECT_EQ(Play(std::string(65534, 'U'), 11025, 1, 16), 0);
   EXPECT_EQ(Play(std::string(100, 'U'), 11025, 1, 16), 0);
-  EXPECT_EQ(ReadFile(path).substr(44 + 5 * 65534), std::string(100, 'U') + std::string(156, '\0'));
+  EXPECT_EQ(WavSamples(ReadFile(path)).substr(5 * 65534), std::string(100, 'U') + std::string(156, '\0'));
 }
 
 TEST_F(WavPlaybackTest, FastAndCutFlagsChangeWhatIsPlayed) {

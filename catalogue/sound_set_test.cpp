@@ -93,7 +93,7 @@ TEST(SoundSetTest, DialTonesAreTheKeypadsFrequencyPairs) {
     const std::string bytes =
         testing_support::ReadFile(JoinPath(DataDirectory(), "som/letras/dtmf_" + keypad.substr(key, 1) + ".wav"));
     ASSERT_GT(bytes.size(), 44u) << keypad[key];
-    const std::string samples = bytes.substr(44);
+    const std::string samples = testing_support::WavSamples(bytes);
     const std::size_t row = key / 3, column = key % 3;
     const double own = std::min(Strength(samples, rows[row]), Strength(samples, columns[column]));
     double other = 0;

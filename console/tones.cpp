@@ -11,7 +11,6 @@ ToneState toneState;
 namespace {
 
 constexpr int kSampleRate = 11025;
-constexpr std::size_t kHeaderSize = 44;
 constexpr int kBeepFrequency = 880;
 constexpr int kBeepSamples = kSampleRate * 3 / 20;  // 150 ms
 
@@ -48,7 +47,9 @@ void StartTone(int frequency) {
   if (image.empty()) return;
   toneState.frequency = frequency;
   toneState.image = std::move(image);
-  PlayToneSamples(std::string_view(toneState.image).substr(kHeaderSize), kSampleRate, true);
+  WavFormat format;
+  std::string_view samples;
+  if (FindWavImageSamples(toneState.image, format, samples)) PlayToneSamples(samples, format.samplesPerSecond, true);
 }
 
 void StopTone() {

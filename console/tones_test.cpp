@@ -34,7 +34,7 @@ TEST(ToneImageTest, HeaderIsEightBitMonoPcmAt11025) {
 
 TEST(ToneImageTest, PeriodsAreLowThenHighAndTheLastSampleIsTheMidpoint) {
   // 2205 Hz: periods of exactly 5 samples, 2 low and 3 high, one second.
-  std::string samples = MakeToneImage(2205).substr(44);
+  std::string samples = testing_support::WavSamples(MakeToneImage(2205));
   ASSERT_EQ(samples.size(), 11025u);
   EXPECT_EQ(static_cast<unsigned char>(samples.back()), 128);
   samples.back() = static_cast<char>(160);
@@ -45,7 +45,7 @@ TEST(ToneImageTest, PeriodsAreLowThenHighAndTheLastSampleIsTheMidpoint) {
 
   // 800 Hz: p = 13, so 6 low samples; period 1 starts at 13, period 2 at
   // 27 (1 x 11025 div 800 = 13, 2 x 11025 div 800 = 27).
-  const std::string tone = MakeToneImage(800).substr(44);
+  const std::string tone = testing_support::WavSamples(MakeToneImage(800));
   EXPECT_EQ(tone.substr(0, 13), std::string(6, '\x60') + std::string(7, '\xA0'));
   EXPECT_EQ(tone.substr(13, 14), std::string(6, '\x60') + std::string(8, '\xA0'));
   EXPECT_EQ(tone.substr(27, 6), std::string(6, '\x60'));

@@ -1,7 +1,7 @@
 // The one WAV (RIFF/WAVE PCM) header writer and reader of the program, used
 // by the audio outputs, the tones, WAV playback, the translator's letter
-// sounds and the sound generators. Header-only, so the generators need no
-// library for it.
+// sounds, the spoken numbers' pieces, the sound generators and the tests.
+// Header-only, so the generators need no library for it.
 #pragma once
 
 #include <algorithm>

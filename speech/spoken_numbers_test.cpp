@@ -29,6 +29,7 @@ TEST(NumberToWordsTest, SaysNumbersAsPortugueseDoes) {
        "dois milh\xF5"
        "es e quinhentos mil "},
       {1000000000000, "um trilh\xE3o "},
+      {3, "tr\xEAs"},
       {12, "doze"},
       {19, "dezenove"},
       {90, "noventa"},
@@ -37,6 +38,8 @@ TEST(NumberToWordsTest, SaysNumbersAsPortugueseDoes) {
       {1001, "mil e um"},
       {1100, "mil e cem"},
       {1250, "mil e duzentos e cinquenta"},
+      // Written now without the diaeresis of "cinq\xFC" "enta".
+      {53, "cinquenta e tr\xEAs"},
       {21000, "vinte e um mil "},
       {101000, "cento e um mil "},
       {999999, "novecentos e noventa e nove mil e novecentos e noventa e nove"},
@@ -54,10 +57,11 @@ TEST(NumberToWordsTest, SaysNumbersAsPortugueseDoes) {
   for (const auto& [number, words] : cases) EXPECT_EQ(NumberToWords(number), words) << number;
 }
 
-TEST(NumberPiecesTest, PieceNamesAreWordsWithoutTildesCutToEightCharacters) {
+TEST(NumberPiecesTest, PieceNamesAreWordsWithoutAccentsCutToEightCharacters) {
   EXPECT_EQ(NumberPieces(NumberToWords(16), false), Sounds{"_dezesse"});
   EXPECT_EQ(NumberPieces(NumberToWords(17), false), Sounds{"_dezeset"});
   EXPECT_EQ(NumberPieces(NumberToWords(400), false), Sounds{"_quatroc"});
+  EXPECT_EQ(NumberPieces(NumberToWords(53), false), (Sounds{"_cinquen", "_e", "_tres"}));
   EXPECT_EQ(NumberPieces(NumberToWords(1000000), false), (Sounds{"_um", "_milhao"}));
   EXPECT_EQ(NumberPieces(NumberToWords(2000000), false), (Sounds{"_dois", "_milhoes"}));
   // The feminine changes only the last word.

@@ -71,9 +71,7 @@ TEST_F(CliMessagesTest, AnAudioSettingThatCannotWorkIsSaid) {
   // A good recording is a valid WAV file with sound in it.
   const CliResult good = Run("RELEVIX_AUDIO=wav:" + work.File("fala.wav"), "speak ola");
   EXPECT_EQ(good.status, 0) << good.output;
-  const std::string wav = ReadFile(work.File("fala.wav"));
-  ASSERT_GT(wav.size(), 44u);
-  EXPECT_EQ(wav.substr(0, 4), "RIFF");
+  EXPECT_FALSE(testing_support::WavSamples(ReadFile(work.File("fala.wav"))).empty());
 }
 
 TEST_F(CliMessagesTest, SettingsThatMakeNoSenseAreShownAndWarnedOf) {

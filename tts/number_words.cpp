@@ -68,8 +68,8 @@ std::string GroupToWords(std::string_view digits) {
 
 std::string CardinalWords(std::uint64_t value) {
   if (value == 0) return "zero";
-  std::string digits = "00000000000000" + std::to_string(value);
-  digits = digits.substr(digits.size() - 15);
+  std::string digits = std::string(kCardinalDigits - 1, '0') + std::to_string(value);
+  digits = digits.substr(digits.size() - kCardinalDigits);
   std::array<std::string, 5> groups;
   int last = 4;
   bool lastFound = false;

@@ -1,7 +1,9 @@
-// Numbers as Portuguese words, for the engine's text normalisation:
-// cardinals up to fifteen digits and ordinals in both genders.
+// Numbers as Portuguese words, for the engine's text normalisation and the
+// numbers said from recorded pieces (speech/spoken_numbers.h): cardinals up
+// to fifteen digits and ordinals in both genders.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,9 +12,13 @@
 // "duzentos e quinze".
 std::string GroupToWords(std::string_view digits);
 
-// The cardinal of the lowest fifteen decimal digits of value. A scale word
-// keeps its trailing blank ("três milhões "), and 1000 reads "mil ", not
-// "um mil ".
+// The most digits a cardinal has words for: the scale words end at the
+// trillions.
+inline constexpr std::size_t kCardinalDigits = 15;
+
+// The cardinal of the lowest kCardinalDigits decimal digits of value. A
+// scale word keeps its trailing blank ("três milhões "), and 1000 reads
+// "mil ", not "um mil ".
 std::string CardinalWords(std::uint64_t value);
 
 // The ordinal, masculine for gender "m", feminine for "f"; 2000 and above

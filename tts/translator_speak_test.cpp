@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "platform/audio_output.h"
+#include "platform/wav_format.h"
 #include "tts/translator_test_support.h"
 
 namespace {
 
 using namespace translator_testing;
+using testing_support::WavSamples;
 using Runs = std::vector<Run>;
 using Names = std::vector<std::string>;
 
@@ -106,13 +108,15 @@ TEST_F(TranslatorSpeakTest, LongSpeechIsPlayedInPiecesThatFitTheBuffer) {
   Speak("[kA][kA][kA][kA]");
   ASSERT_EQ(CaughtImages().size(), 2u);
   // Three words fill 60300 bytes; the fourth unit would reach 64000.
-  EXPECT_EQ(RunsOf(SamplesOf(CaughtImages()[0])), (Runs{{30, 20000}, kGap, {30, 20000}, kGap, {30, 20000}, kGap}));
-  EXPECT_EQ(RunsOf(SamplesOf(CaughtImages()[1])), (Runs{{30, 20000}, kGap}));
-  const std::string& image = CaughtImages()[0];
-  EXPECT_EQ(image.substr(0, 4) + image.substr(8, 8), "RIFFWAVEfmt ");
-  EXPECT_EQ(static_cast<unsigned char>(image[24]) | static_cast<unsigned char>(image[25]) << 8, 11025);
-  EXPECT_EQ(static_cast<int>(image[22]) * 100 + image[34], 108) << "1 channel, 8 bits";
-  EXPECT_EQ(image.size(), 44u + 60300u);
+  EXPECT_EQ(RunsOf(WavSamples(CaughtImages()[0])), (Runs{{30, 20000}, kGap, {30, 20000}, kGap, {30, 20000}, kGap}));
+  EXPECT_EQ(RunsOf(WavSamples(CaughtImages()[1])), (Runs{{30, 20000}, kGap}));
+  WavFormat format;
+  std::string_view samples;
+  ASSERT_TRUE(FindWavImageSamples(CaughtImages()[0], format, samples));
+  EXPECT_EQ(format.formatTag, 1) << "PCM";
+  EXPECT_EQ(format.samplesPerSecond, 11025);
+  EXPECT_EQ(format.channels * 100 + format.bitsPerSample, 108) << "1 channel, 8 bits";
+  EXPECT_EQ(samples.size(), 60300u);
 }
 
 TEST_F(TranslatorSpeakTest, SoundsLongerThanTheBufferAreCut) {
@@ -120,7 +124,7 @@ TEST_F(TranslatorSpeakTest, SoundsLongerThanTheBufferAreCut) {
   StartWith({{"$KA", 65000, 30}});
   Speak("[kA]");
   ASSERT_EQ(CaughtImages().size(), 2u);
-  EXPECT_EQ(RunsOf(SamplesOf(CaughtImages()[0])), (Runs{{30, 63956}}));
+  EXPECT_EQ(RunsOf(WavSamples(CaughtImages()[0])), (Runs{{30, 63956}}));
   EXPECT_EQ(Speak("[ /_a]"), (Runs{{97, 63956}, kGap}));
 }
 

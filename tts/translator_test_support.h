@@ -47,9 +47,6 @@ inline void NoteUnit(std::string_view unit, bool found) {
   AskedUnits().push_back(std::string(unit) + (found ? "" : "?"));
 }
 
-// The samples of a WAV image (after its 44-byte header).
-inline std::string SamplesOf(const std::string& image) { return image.size() > 44 ? image.substr(44) : std::string(); }
-
 inline std::vector<Run> RunsOf(std::string_view samples) {
   std::vector<Run> runs;
   for (unsigned char c : samples) {
@@ -65,7 +62,7 @@ inline std::vector<Run> RunsOf(std::string_view samples) {
 // Everything played, pieces joined.
 inline std::string Played() {
   std::string all;
-  for (const std::string& image : CaughtImages()) all += SamplesOf(image);
+  for (const std::string& image : CaughtImages()) all += testing_support::WavSamples(image);
   return all;
 }
 

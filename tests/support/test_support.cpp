@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "console/console.h"
+#include "platform/wav_format.h"
 
 namespace testing_support {
 
@@ -79,6 +80,12 @@ std::string ReadFile(const std::string& path) {
   std::ostringstream out;
   out << in.rdbuf();
   return out.str();
+}
+
+std::string WavSamples(std::string_view image) {
+  WavFormat format;
+  std::string_view samples;
+  return FindWavImageSamples(image, format, samples) ? std::string(samples) : std::string();
 }
 
 void WriteFile(const std::string& path, std::string_view bytes) {

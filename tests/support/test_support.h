@@ -67,6 +67,9 @@ class ConsoleCapture {
 
 std::string ReadFile(const std::string& path);
 bool PathExists(const std::string& path);
+// The samples of a WAV image's data chunk, found by the program's WAV reader
+// (platform/wav_format.h); empty when the image is no WAV.
+std::string WavSamples(std::string_view image);
 
 // Starts a program (found on PATH) with extra environment assignments, its
 // output thrown away; the child's pid.
