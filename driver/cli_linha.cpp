@@ -73,7 +73,7 @@ int RunLineCommand(CliArguments args) {
   if (!FileExists(SuiteSettingsFile())) SetSuiteSettingsFile(JoinPath(DataDirectory(), "SONARA.INI"));
 
   BindConsoleWindow();
-  StartSpeech(0, ReadSuiteSetting("RELEVIX", "DIRRELEVIX"));
+  if (StartSpeech(0, ReadSuiteSetting("RELEVIX", "DIRRELEVIX")) != 0) EndConsoleProgram(kNoVoiceStatus);
   WriteToConsole(screen);
   std::string result = initialText;
   int key = 0;

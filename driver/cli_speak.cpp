@@ -22,8 +22,8 @@ int RunSpeakCommand(CliArguments args) {
     PrintError("Uso: relevix-cli speak [--settings ARQUIVO] TEXTO");
     return kUsageError;
   }
-  // A voice that cannot start ends the program here, as it does at start-up.
-  StartSpeech(0, ReadSuiteSetting("RELEVIX", "DIRRELEVIX"));
+  // A voice that cannot start ends the command here, as it ends the program.
+  if (StartSpeech(0, ReadSuiteSetting("RELEVIX", "DIRRELEVIX")) != 0) return kNoVoiceStatus;
   SpeakText(Joined(args));
   WaitSpeechEnd();
   ShutdownSpeech();

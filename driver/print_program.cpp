@@ -112,7 +112,7 @@ void ProvideUserSettings() {
 }
 
 void RunPrintProgram(const std::vector<std::string>& arguments) {
-  StartSpeech(0, ReadSuiteSetting("RELEVIX", "DIRRELEVIX"));
+  if (StartSpeech(0, ReadSuiteSetting("RELEVIX", "DIRRELEVIX")) != 0) EndConsoleProgram(kNoVoiceStatus);
   Greet();
   // Said after the greeting, which clears the window.
   if (ReportAudioOutputProblem()) EndProgram(kSoundLost);

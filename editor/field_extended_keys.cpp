@@ -142,8 +142,13 @@ void ChangeSpeed() {
   while (KeyPressed()) key = ReadKeySpoken();
   if (key == 27 || key == 13) return;
   const std::string messagesDirectory = speech.messagesDirectory;
+  const int previousSpeed = speech.speed;
   ShutdownSpeech();
-  StartSpeech(key >= '1' && key <= '5' ? key - '0' : 3, messagesDirectory);
+  // A speed whose voice cannot start (its database is missing) leaves the
+  // voice that spoke until now.
+  if (StartSpeech(key >= '1' && key <= '5' ? key - '0' : 3, messagesDirectory) != 0) {
+    StartSpeech(previousSpeed, messagesDirectory);
+  }
 }
 
 void PreviousWord(FieldEdit& edit) {

@@ -11,10 +11,14 @@
 #include <string_view>
 
 // Once at start. A speed of 0 or less takes TRADUTOR/VELOCIDADE (1..5, else
-// 3); the messages directory holds the recordings of the message keys. When
-// the translator cannot start, the error is written and, after Enter, the
-// program ends.
-void StartSpeech(int speed, std::string_view messagesDirectory);
+// 3); the messages directory holds the recordings of the message keys. 0
+// when speech started; else the translator's start code, after the error
+// was written and the user answered it with Enter: the program has no voice
+// and ends.
+int StartSpeech(int speed, std::string_view messagesDirectory);
+
+// The exit status of a program whose voice could not start.
+inline constexpr int kNoVoiceStatus = 1;
 bool SpeechStarted();
 // Waits for speech to end, stops it, closes the speech server and the
 // translator.

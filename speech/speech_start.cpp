@@ -18,7 +18,6 @@ namespace {
 constexpr int kDefaultSpeed = 3;
 constexpr int kFastestSpeed = 5;
 constexpr std::size_t kMaxDatabaseName = 8;
-constexpr int kStartFailureStatus = 1;
 constexpr int kDefaultServerType = 4;
 constexpr int kMaxServerRate = 10;
 
@@ -61,7 +60,7 @@ std::string WithSeparator(std::string directory) {
 
 // Without a voice nothing can be said: the error stays on the screen until
 // Enter (or ESC, all a console without a keyboard answers).
-[[noreturn]] void EndWithoutVoice(int result) {
+void ReportNoVoice(int result) {
   WriteToConsole("Erro de inicializa\xE7\xE3o: " + std::to_string(result));
   WriteLineEnds(1);
   WriteToConsole("Banco de dados de voz: " + speech.settings.databaseName);
@@ -70,7 +69,6 @@ std::string WithSeparator(std::string directory) {
   TranslatorClose();
   for (int key = ReadKey(); key != kEnterKey && key != kEscapeKey; key = ReadKey()) {
   }
-  EndConsoleProgram(kStartFailureStatus);
 }
 
 void StartServerWhenChosen() {
@@ -86,17 +84,21 @@ void StartServerWhenChosen() {
 
 }  // namespace
 
-void StartSpeech(int speed, std::string_view messagesDirectory) {
+int StartSpeech(int speed, std::string_view messagesDirectory) {
   if (speed <= 0) speed = NumberOr(ReadSuiteSetting("TRADUTOR", "VELOCIDADE"), 0);
   speech.speed = speed <= 0 || speed > kFastestSpeed ? kDefaultSpeed : speed;
   // The translator takes its database name and timing at its start.
   LoadSpeedSettings();
-  if (const int result = TranslatorStart(); result != 0) EndWithoutVoice(result);
+  if (const int result = TranslatorStart(); result != 0) {
+    ReportNoVoice(result);
+    return result;
+  }
   speech.messagesDirectory = WithSeparator(std::string(messagesDirectory));
   const std::string letters = ReadWindowsDirectorySetting("TRADUTOR", "DIRLETRAS");
   speech.lettersDirectory = WithSeparator(letters.empty() ? "c:\\sonarw\\som\\letras\\" : letters);
   StartServerWhenChosen();
   speech.started = true;
+  return 0;
 }
 
 bool SpeechStarted() { return speech.started; }
