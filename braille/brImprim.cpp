@@ -89,7 +89,7 @@ void PrintJob::Write(std::string_view bytes) {
 // page), the print-edition number at the left edge of a front page.
 void PrintJob::WriteHeader() {
   const ComposerState& s = composerState;
-  const bool englishStyle = settings_.headerEnglishStyle;
+  const bool englishStyle = settings_.BRINGLES_CABECALHO;
   const bool backPage = settings_.FRENTEVERSO && !IsOdd(s.pageCount);
   const std::string title = TranscribeText(s.currentTitle, englishStyle);
   std::string printNumber;

@@ -187,11 +187,11 @@ TEST_F(ComposerTest, HeaderIsTranscribedInItsOwnEnglishStyle) {
   // Title 6 cells, number 2: d = 6, three blanks on each side. The body
   // keeps its own style across the header of page 2.
   printSettings.TEXTOINGLES = true;
-  printSettings.headerEnglishStyle = false;
+  printSettings.BRINGLES_CABECALHO = false;
   EXPECT_EQ(Print("Um\r\nDois\r\n"),
             L("   {livro   #1") + L("\\um") + kFF + L("   {livro   #2") + L("\\dois") + kFF);
   printSettings.TEXTOINGLES = false;
-  printSettings.headerEnglishStyle = true;
+  printSettings.BRINGLES_CABECALHO = true;
   EXPECT_EQ(Print("Um\r\nDois\r\n"),
             L("   \\livro   #1") + L("{um") + kFF + L("   \\livro   #2") + L("{dois") + kFF);
 }

@@ -10,20 +10,24 @@ namespace {
 
 constexpr std::string_view kSection = "RELEVIX";
 
+constexpr PrintSettingRow kRows[] = {
+#include "braille/print_settings_rows.inc"
+};
+
 std::string Read(std::string_view key) { return ReadSuiteSetting(kSection, key); }
 
 // Number rule: the value replaces the prior one only when it is a whole
 // valid integer, and not below the smallest that makes sense; anything else
 // written is noted with the value kept.
-void ReadNumber(std::string_view key, int& value, int smallest, std::vector<ReplacedSetting>& replacedSettings) {
+void ReadNumber(std::string_view key, int& value, int smallest, std::vector<ReplacedSetting>& replaced) {
   const std::string written = Read(key);
   if (written.empty()) return;
   int parsed;
   if (!ParseSettingsInteger(written, parsed)) {
-    replacedSettings.push_back({std::string(key), written, value});
+    replaced.push_back({std::string(key), written, value});
   } else if (parsed < smallest) {
     value = smallest;
-    replacedSettings.push_back({std::string(key), written, value});
+    replaced.push_back({std::string(key), written, value});
   } else {
     value = parsed;
   }
@@ -37,22 +41,59 @@ bool ReadYes(std::string_view key) {
 
 // Pacing rule: lines per minute become a pause in milliseconds after each
 // line. A negative rate would be a negative pause: taken as no pacing.
-int ReadPacing(std::string_view key, std::vector<ReplacedSetting>& replaced) {
+int ReadPacing(const PrintSettingRow& row, std::vector<ReplacedSetting>& replaced) {
   int linesPerMinute = 0;
-  ReadNumber(key, linesPerMinute, 0, replaced);
+  ReadNumber(row.key, linesPerMinute, row.limit, replaced);
   if (linesPerMinute == 0) return 0;
   return static_cast<int>(60000.0 / linesPerMinute);
 }
 
 // A code table path: the value, or the program directory followed by the
 // default file name.
-std::string ReadTablePath(std::string_view key, std::string_view defaultName) {
-  std::string path = Read(key);
-  if (path.empty()) path = ReadSuiteSetting("SONARA", "PGMSONARA") + std::string(defaultName);
+std::string ReadTablePath(const PrintSettingRow& row) {
+  std::string path = Read(row.key);
+  if (path.empty()) path = ReadSuiteSetting("SONARA", "PGMSONARA") + std::string(row.defaultValue);
   return path;
 }
 
+void ReadRow(const PrintSettingRow& row, PrintSettings& settings, std::vector<ReplacedSetting>& replaced) {
+  switch (row.kind) {
+    case SettingKind::kText:
+      // An empty value is the default (the first parallel port, for the
+      // device).
+      settings.*row.text = Read(row.key);
+      if ((settings.*row.text).empty()) settings.*row.text = row.defaultValue;
+      break;
+    case SettingKind::kNumber:
+      ReadNumber(row.key, settings.*row.number, row.limit, replaced);
+      break;
+    case SettingKind::kYesno:
+      settings.*row.yesNo = ReadYes(row.key);
+      break;
+    case SettingKind::kTitles:
+      settings.*row.number = ReadYes(row.key) ? 2 : 1;
+      break;
+    case SettingKind::kPacing:
+      settings.*row.number = ReadPacing(row, replaced);
+      break;
+    case SettingKind::kTable:
+      settings.*row.text = ReadTablePath(row);
+      break;
+    case SettingKind::kDerived:
+      break;
+  }
+}
+
 }  // namespace
+
+std::span<const PrintSettingRow> PrintSettingRows() { return kRows; }
+
+const PrintSettingRow* FindPrintSetting(std::string_view key) {
+  for (const PrintSettingRow& row : kRows) {
+    if (row.key == key) return &row;
+  }
+  return nullptr;
+}
 
 bool ParseSettingsInteger(const std::string& text, int& value) {
   std::size_t i = 0;
@@ -72,27 +113,11 @@ bool ParseSettingsInteger(const std::string& text, int& value) {
 
 PrintSettings ReadPrintSettings(std::vector<ReplacedSetting>& replaced) {
   replaced.clear();
-  PrintSettings printSettings;
-  printSettings.DISPSAIDA = Read("DISPSAIDA");
-  if (printSettings.DISPSAIDA.empty()) printSettings.DISPSAIDA = "LPT1";
-  // A line holds at least two cells, or it could not be cut; 0 lines per
-  // page means no pagination, and fewer is taken as that.
-  ReadNumber("COLUNAS", printSettings.COLUNAS, 2, replaced);
-  ReadNumber("LINHAS", printSettings.LINHAS, 0, replaced);
-  printSettings.FRENTEVERSO = ReadYes("FRENTEVERSO");
-  printSettings.AUTOFORMATA = ReadYes("AUTOFORMATA");
-  printSettings.TEXTODOEDIT = ReadYes("TEXTODOEDIT");
-  printSettings.TITULA = ReadYes("TITULA");
-  printSettings.NUMERAORIG = ReadYes("NUMERAORIG");
-  printSettings.TITULOATRAS = ReadYes("TITULOATRAS") ? 2 : 1;
-  printSettings.AFASTACABECPAR = ReadYes("AFASTACABECPAR");
-  printSettings.TEXTOINGLES = ReadYes("TEXTOINGLES");
-  printSettings.SEPARASILABAS = ReadYes("SEPARASILABAS");
-  printSettings.LINHASPORMINUTO = ReadPacing("LINHASPORMINUTO", replaced);
-  printSettings.USABRAILLEANTIGO = ReadYes("USABRAILLEANTIGO");
-  printSettings.AMBCODE = ReadTablePath("AMBCODE", "\\ambcode.cfg");
-  printSettings.AMBCODE2 = ReadTablePath("AMBCODE2", "\\ambcode2.cfg");
-  return printSettings;
+  PrintSettings settings;
+  for (const PrintSettingRow& row : kRows) {
+    if (row.inFile) ReadRow(row, settings, replaced);
+  }
+  return settings;
 }
 
 void NormalisePagination(PrintSettings& settings) {

@@ -1,34 +1,41 @@
 // The print settings: the record of layout and output parameters a print
-// job runs with, read from section RELEVIX of the suite settings file.
+// job runs with, read from section RELEVIX of the suite settings file. The
+// record and the table of its settings are made from
+// data/ajustes_impressao.txt, which says what each setting is, its default,
+// how it is read and which question of the dialogue asks it.
 #pragma once
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
-struct PrintSettings {
-  std::string DISPSAIDA;        // output device name
-  int COLUNAS = 34;             // characters per line
-  int LINHAS = 28;              // lines per page
-  bool FRENTEVERSO = false;     // front and back (interpoint)
-  bool AUTOFORMATA = false;     // automatic reformatting
-  bool TEXTODOEDIT = false;     // text typed in the DOS editor (OEM)
-  bool TITULA = false;          // titles and numbering
-  bool NUMERAORIG = false;      // print-edition page numbers in the header
-  int TITULOATRAS = 1;          // title mode: 0 none, 1 front only, 2 both sides
-  bool AFASTACABECPAR = false;  // shift even-page headers right
-  bool TEXTOINGLES = false;     // English-style capitals and emphasis
-  bool headerEnglishStyle = false;  // English style while a header is transcribed
-  bool SEPARASILABAS = false;   // syllable separation at line ends
-  int LINHASPORMINUTO = 0;      // pacing: pause in milliseconds after each line
-  bool USABRAILLEANTIGO = false;  // old Braille rules
-  std::string AMBCODE;          // code table file, old rules
-  std::string AMBCODE2;         // code table file, current rules
-  int BRNCOP = 1;               // number of copies
-  int BRPAGINI = 1;             // first page to emboss
-  int BRPAGFIN = 9999;          // last page to emboss
-  int BRNUMINI = 1;             // number printed on the first page
-  std::string BRTIT;            // title
+#include "braille/print_settings_fields.h"
+
+enum class SettingKind { kText, kNumber, kYesno, kTitles, kPacing, kTable, kDerived };
+
+// One setting: its key, how it is written, its default as written in the
+// table, its limit (the smallest number that makes sense, or the width of a
+// text answer), its question's message key and place in the dialogue (0:
+// not asked), whether the settings file gives it, and its field (one of the
+// three pointers, by the kind of value).
+struct PrintSettingRow {
+  std::string_view key;
+  SettingKind kind;
+  std::string_view defaultValue;
+  int limit;
+  std::string_view question;
+  int formPlace;
+  bool inFile;
+  std::string PrintSettings::* text;
+  int PrintSettings::* number;
+  bool PrintSettings::* yesNo;
 };
+
+// Every setting, in the order of the table.
+std::span<const PrintSettingRow> PrintSettingRows();
+// The setting of that key; nullptr when there is none.
+const PrintSettingRow* FindPrintSetting(std::string_view key);
 
 // A setting whose written value made no sense (not a number, past 32 bits,
 // fewer than two columns, a negative count), and the value used instead.

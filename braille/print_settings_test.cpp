@@ -139,7 +139,7 @@ TEST_F(PrintSettingsTest, PacingTurnsLinesPerMinuteIntoMilliseconds) {
 TEST_F(PrintSettingsTest, EnglishStyleOfHeadersStaysOffAfterReading) {
   Read("TEXTOINGLES=S\r\n");
   EXPECT_TRUE(printSettings.TEXTOINGLES);
-  EXPECT_FALSE(printSettings.headerEnglishStyle);
+  EXPECT_FALSE(printSettings.BRINGLES_CABECALHO);
 }
 
 TEST_F(PrintSettingsTest, DeviceAndTablePaths) {

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr std::size_t kTitleFieldWidth = 80;
-
 // Takes an integer option; false (with a message) when it is not a number.
 bool TakeNumber(CliArguments& args, const std::string& name, int& target, std::string& error) {
   std::string value;
@@ -91,7 +89,8 @@ int RunPrintCommand(CliArguments args) {
     return CommandUsageError(usage, error);
   }
   if (hasDevice) printSettings.DISPSAIDA = device;
-  if (hasTitle) printSettings.BRTIT = title.substr(0, kTitleFieldWidth);
+  // As long as the dialogue's answer may be.
+  if (hasTitle) printSettings.BRTIT = title.substr(0, static_cast<std::size_t>(FindPrintSetting("BRTIT")->limit));
   NormalisePagination(printSettings);
 
   if (!InputFileFound(textFile)) {

@@ -27,28 +27,18 @@ void PrintSetting(const std::string& key, int value) {
 
 void PrintAllSettings() {
   const PrintSettings& s = printSettings;
-  PrintSetting("DISPSAIDA", s.DISPSAIDA);
-  PrintSetting("COLUNAS", s.COLUNAS);
-  PrintSetting("LINHAS", s.LINHAS);
-  PrintSetting("FRENTEVERSO", YesNo(s.FRENTEVERSO));
-  PrintSetting("AUTOFORMATA", YesNo(s.AUTOFORMATA));
-  PrintSetting("TEXTODOEDIT", YesNo(s.TEXTODOEDIT));
-  PrintSetting("TITULA", YesNo(s.TITULA));
-  PrintSetting("NUMERAORIG", YesNo(s.NUMERAORIG));
-  PrintSetting("TITULOATRAS", s.TITULOATRAS);
-  PrintSetting("AFASTACABECPAR", YesNo(s.AFASTACABECPAR));
-  PrintSetting("TEXTOINGLES", YesNo(s.TEXTOINGLES));
-  PrintSetting("BRINGLES_CABECALHO", YesNo(s.headerEnglishStyle));
-  PrintSetting("SEPARASILABAS", YesNo(s.SEPARASILABAS));
-  PrintSetting("LINHASPORMINUTO", s.LINHASPORMINUTO);
-  PrintSetting("USABRAILLEANTIGO", YesNo(s.USABRAILLEANTIGO));
-  PrintSetting("AMBCODE", DisplayPath(s.AMBCODE));
-  PrintSetting("AMBCODE2", DisplayPath(s.AMBCODE2));
-  PrintSetting("BRNCOP", s.BRNCOP);
-  PrintSetting("BRPAGINI", s.BRPAGINI);
-  PrintSetting("BRPAGFIN", s.BRPAGFIN);
-  PrintSetting("BRNUMINI", s.BRNUMINI);
-  PrintSetting("BRTIT", s.BRTIT);
+  for (const PrintSettingRow& row : PrintSettingRows()) {
+    const std::string key(row.key);
+    if (row.kind == SettingKind::kTable) {
+      PrintSetting(key, DisplayPath(s.*row.text));
+    } else if (row.text != nullptr) {
+      PrintSetting(key, s.*row.text);
+    } else if (row.number != nullptr) {
+      PrintSetting(key, s.*row.number);
+    } else {
+      PrintSetting(key, YesNo(s.*row.yesNo));
+    }
+  }
 }
 
 }  // namespace

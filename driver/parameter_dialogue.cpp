@@ -1,6 +1,8 @@
 #include "driver/parameter_dialogue.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "braille/code_table.h"
 #include "braille/print_settings.h"
@@ -14,44 +16,44 @@ namespace {
 
 constexpr int kDialogueLabelWidth = 51;
 constexpr int kDialogueTopRow = 5;
-constexpr int kDeviceWidth = 144;
-constexpr int kTitleWidth = 80;
-const std::string kDefaultDevice = "LPT1";
 
-void AddNumber(const char* key, int& target) { AddNumberField(key, GetMessage(key), target); }
-void AddYesNo(const char* key, bool& target) { AddYesNoField(key, GetMessage(key), target); }
+// The settings the form asks, in the order of their questions.
+std::vector<const PrintSettingRow*> AskedRows() {
+  std::vector<const PrintSettingRow*> rows;
+  for (const PrintSettingRow& row : PrintSettingRows()) {
+    if (row.formPlace > 0) rows.push_back(&row);
+  }
+  std::ranges::sort(rows, {}, &PrintSettingRow::formPlace);
+  return rows;
+}
 
 }  // namespace
 
 bool AskPrintParameters() {
   PrintSettings& s = printSettings;
-  std::string device = s.DISPSAIDA.empty() ? kDefaultDevice : s.DISPSAIDA;
+  const std::string defaultDevice = PrintSettings{}.DISPSAIDA;
+  if (s.DISPSAIDA.empty()) s.DISPSAIDA = defaultDevice;
+  // The title mode is asked as "on both sides too?".
   bool bothSides = s.TITULOATRAS == 2;
   formLabelWidth = kDialogueLabelWidth;
 
   MoveCursor(1, kDialogueTopRow);
   BeginForm();
-  AddTextField("BRARQIMP", GetMessage("BRARQIMP"), device, kDeviceWidth);
-  AddNumber("BRNCOP", s.BRNCOP);
-  AddNumber("BRLPPAG", s.LINHAS);
-  AddNumber("BRCPLIN", s.COLUNAS);
-  AddNumber("BRPAGINI", s.BRPAGINI);
-  AddNumber("BRPAGFIN", s.BRPAGFIN);
-  AddNumber("BRNUMINI", s.BRNUMINI);
-  AddYesNo("BRFAZTIT", s.TITULA);
-  AddTextField("BRTIT", GetMessage("BRTIT"), s.BRTIT, kTitleWidth);
-  AddYesNo("BRNUMORG", s.NUMERAORIG);
-  AddYesNo("BRAUTOJU", s.AUTOFORMATA);
-  AddYesNo("BRFREVER", s.FRENTEVERSO);
-  AddYesNo("BRDOEDIT", s.TEXTODOEDIT);
-  AddYesNo("BRTITFV", bothSides);
-  AddYesNo("BRAFASTA", s.AFASTACABECPAR);
-  AddYesNo("BRSEPARA", s.SEPARASILABAS);
-  AddYesNo("BRINGLES", s.TEXTOINGLES);
-  AddYesNo("BRANTIGO", s.USABRAILLEANTIGO);
+  for (const PrintSettingRow* row : AskedRows()) {
+    const std::string key(row->question);
+    if (row->kind == SettingKind::kTitles) {
+      AddYesNoField(key, GetMessage(key), bothSides);
+    } else if (row->text != nullptr) {
+      AddTextField(key, GetMessage(key), s.*row->text, row->limit);
+    } else if (row->number != nullptr) {
+      AddNumberField(key, GetMessage(key), s.*row->number);
+    } else {
+      AddYesNoField(key, GetMessage(key), s.*row->yesNo);
+    }
+  }
   RunForm(true);
 
-  s.DISPSAIDA = device.empty() ? kDefaultDevice : device;
+  if (s.DISPSAIDA.empty()) s.DISPSAIDA = defaultDevice;
   if (!WriteSuiteSetting("RELEVIX", "DISPSAIDA", s.DISPSAIDA)) {
     // The answer still holds for this run; the user learns it was not kept.
     ShowMessage("BRCFGNGR", 1);
@@ -61,7 +63,7 @@ bool AskPrintParameters() {
   } else {
     s.TITULOATRAS = s.FRENTEVERSO && bothSides ? 2 : 1;
   }
-  s.headerEnglishStyle = s.TEXTOINGLES;
+  s.BRINGLES_CABECALHO = s.TEXTOINGLES;
   NormalisePagination(s);
   if (!LoadPrintCodeTable().opened) return false;
   ShowMessage("BRCNFDEF", 1);

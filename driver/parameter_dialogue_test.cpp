@@ -112,7 +112,7 @@ TEST_F(ParameterDialogueTest, SwitchesAnsweredChangeTheTitleModeEnglishStyleAndT
   AskPrintParameters();
   EXPECT_EQ(printSettings.TITULOATRAS, 2);
   EXPECT_TRUE(printSettings.TEXTOINGLES);
-  EXPECT_TRUE(printSettings.headerEnglishStyle);
+  EXPECT_TRUE(printSettings.BRINGLES_CABECALHO);
   EXPECT_TRUE(printSettings.USABRAILLEANTIGO);
   EXPECT_EQ(codeTable[' '], 'A');
 }

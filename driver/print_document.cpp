@@ -59,7 +59,7 @@ void ReportPageRangeEnd(int pagesEmbossed) {
 }
 
 int PrintDocument(const std::string& inputFile) {
-  if (printSettings.DISPSAIDA.empty()) printSettings.DISPSAIDA = "LPT1";
+  if (printSettings.DISPSAIDA.empty()) printSettings.DISPSAIDA = PrintSettings{}.DISPSAIDA;
   // Opening the input as the output would empty it before a byte is read.
   if (DeviceIsFile(printSettings.DISPSAIDA, inputFile)) {
     ShowMessageAbout("BRMESMOA", printSettings.DISPSAIDA);

@@ -78,7 +78,6 @@ void ConfirmSettings() {
   if (answer.key != 0 && UpperWindows1252(static_cast<unsigned char>(answer.key)) == 'N' && !AskPrintParameters()) {
     EndProgram(kPrintDeviceFailed);
   }
-  if (printSettings.DISPSAIDA.empty()) printSettings.DISPSAIDA = "LPT1";
 }
 
 // Enter starts the printing, Esc gives it up; other keys are ignored.
