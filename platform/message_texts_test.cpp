@@ -36,6 +36,16 @@ TEST(MessageTextsTest, ATextWithoutMarksIsFilledUnchanged) {
   EXPECT_EQ(GetMessageWith("BRFIMTRA", {"um", "dois"}), "Fim de trabalho");
 }
 
+TEST(MessageTextsTest, ValuesGoWhereTheTextMarksThem) {
+  EXPECT_EQ(GetMessageWith("FONTEABR", {"/usr/share/fonts/x.ttf", "Couldn't open"}),
+            Windows1252FromUtf8(Utf8(u8"A fonte /usr/share/fonts/x.ttf não pôde ser aberta: Couldn't open")));
+  EXPECT_EQ(GetMessageWith("ROTLINHA", {"12"}), "roteiro de teclas, linha 12: ");
+  // Values are Windows-1252 already and are put in as they are, marks and
+  // all; a mark with no value stays.
+  EXPECT_EQ(GetMessageWith("FONTEABR", {"{2}\xE7"}),
+            Windows1252FromUtf8(Utf8(u8"A fonte {2}ç não pôde ser aberta: {2}")));
+}
+
 TEST(MessageTextsTest, TheRecordedMessagesAreTheMarkedOnes) {
   const std::vector<std::string> keys = RecordedMessageKeys();
   ASSERT_EQ(keys.size(), 46u);
