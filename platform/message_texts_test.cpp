@@ -46,6 +46,29 @@ TEST(MessageTextsTest, ValuesGoWhereTheTextMarksThem) {
             Windows1252FromUtf8(Utf8(u8"A fonte {2}ç não pôde ser aberta: {2}")));
 }
 
+// Messages of the window, the engine and the command line, as the user
+// reads them.
+TEST(MessageTextsTest, MessagesOutsideThePrintingSide) {
+  const auto w = [](const char8_t* text) { return Windows1252FromUtf8(Utf8(text)); };
+  EXPECT_EQ(GetMessage("SEMTELA"),
+            w(u8"Não há tela gráfica: a janela do Relevix precisa de um servidor X ou Wayland (DISPLAY ou "
+              u8"WAYLAND_DISPLAY). Para rodar sem janela, com as teclas de um roteiro, use "
+              u8"RELEVIX_CONSOLE=headless."));
+  EXPECT_EQ(GetMessage("FONTENAO"), w(u8"Nenhuma fonte monoespaçada foi encontrada (instale fonts-dejavu-core)."));
+  EXPECT_EQ(GetMessageWith("FONTEINI", {"x"}), w(u8"A biblioteca de fontes não pôde iniciar: x"));
+  EXPECT_EQ(GetMessageWith("JANCRIA", {"x"}), w(u8"A janela não pôde ser criada: x"));
+  EXPECT_EQ(GetMessage("PROGTERM"), "Programa terminado");
+  EXPECT_EQ(GetMessage("TTSSAIDA"), w(u8"Arquivo de saída não pode ser criado"));
+  EXPECT_EQ(GetMessageWith("MBRSEMVZ", {"br4"}), w(u8"O MBROLA ou a voz br4 não foi encontrado."));
+  EXPECT_EQ(GetMessage("MBRNAOFA"), w(u8"O MBROLA não pôde falar todo o texto."));
+  EXPECT_EQ(GetMessageWith("TOCANAO", {"som.wav", "-2"}), w(u8"Não foi possível tocar som.wav (código -2)"));
+  EXPECT_EQ(GetMessage("TECLCODI"), w(u8"Tecle: cada tecla mostra seus códigos. ESC duas vezes termina."));
+  EXPECT_EQ(GetMessage("RESPNAO"), "N\xC3O");
+  // A line break written \n in the file is one.
+  EXPECT_EQ(GetMessage("CMDPREVI"), w(u8"preview [--settings ARQUIVO] [--pages A-B] ARQUIVO\n"
+                                      u8"        mostra em Braille Unicode as páginas como o embossador as receberá"));
+}
+
 TEST(MessageTextsTest, TheRecordedMessagesAreTheMarkedOnes) {
   const std::vector<std::string> keys = RecordedMessageKeys();
   ASSERT_EQ(keys.size(), 46u);
