@@ -1,13 +1,13 @@
-// The message catalogue: every message of the printing side is a short key
-// ("BRFIMTRA") with one Portuguese text (Windows-1252), written on the
-// console and spoken by ShowMessage.
+// The message catalogue: every message is a short key ("BRFIMTRA") with one
+// Portuguese text (Windows-1252), written on the console and spoken by
+// ShowMessage. The texts themselves (GetMessage) are platform/'s, so that
+// the layers below the speech front end can use them too.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-// The text of key, or "--> Mensagem inválida: " followed by the key.
-std::string GetMessage(std::string_view key);
+#include "platform/message_texts.h"
 
 // Writes the text (lineEnds >= 0) followed by lineEnds line ends, then
 // speaks it: the key's recorded sound when there is one, else the text.

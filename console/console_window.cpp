@@ -16,6 +16,7 @@
 #include "console/screen_dump.h"
 #include "console/tones.h"
 #include "platform/beep.h"
+#include "platform/message_texts.h"
 #include "platform/text_encoding.h"
 
 ConsoleWindow consoleWindow;
@@ -60,7 +61,7 @@ std::unique_ptr<ConsoleHost> OpenChosenHost(const VideoSettings& settings) {
   } else if (kind.empty() || kind == "sdl") {
     host = OpenSdlHost(settings, error);
   } else {
-    error = "RELEVIX_CONSOLE=" + Windows1252FromUtf8(kind) + " n\xE3o \xE9 um console conhecido: use sdl ou headless.";
+    error = GetMessageWith("CONSDESC", {Windows1252FromUtf8(kind)});
   }
   if (!host) ExitWithoutWindow(error);
   return host;
@@ -69,7 +70,7 @@ std::unique_ptr<ConsoleHost> OpenChosenHost(const VideoSettings& settings) {
 void WriteScreenDumpOnce() {
   if (!consoleWindow.bound || consoleWindow.screenDumped) return;
   consoleWindow.screenDumped = true;
-  if (!WriteScreenDump()) std::fputs("RELEVIX_SCREEN_DUMP: o arquivo n\xC3\xA3o p\xC3\xB4" "de ser escrito.\n", stderr);
+  if (!WriteScreenDump()) std::fputs((Utf8FromWindows1252(GetMessage("DUMPNAO")) + "\n").c_str(), stderr);
 }
 
 void CloseWindow() {
@@ -85,7 +86,7 @@ void ProgramEnded() {
   if (!consoleWindow.created) return;
   consoleWindow.ending = true;
   consoleWindow.ctrlBreakHandling = false;
-  SetConsoleTitle("Programa terminado");
+  SetConsoleTitle(GetMessage("PROGTERM"));
   consoleWindow.host->ServeUntilClosed();
   CloseWindow();
 }

@@ -13,6 +13,8 @@
 #include "console/console_window.h"
 #include "console/key_script.h"
 #include "console/keyboard.h"
+#include "platform/message_texts.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
@@ -47,7 +49,7 @@ class HeadlessHost : public ConsoleHost {
         WaitForPostedEvents(milliseconds);
         return;
       }
-      std::fputs("Roteiro de teclas esgotado: a janela foi fechada.\n", stderr);
+      std::fputs((Utf8FromWindows1252(GetMessage("ROTESGOT")) + "\n").c_str(), stderr);
       ConsoleWindowClosed();
       return;
     }
@@ -82,7 +84,7 @@ std::unique_ptr<ConsoleHost> OpenHeadlessHost(const std::string& scriptPath, std
   if (!scriptPath.empty()) {
     std::ifstream file(scriptPath, std::ios::binary);
     if (!file) {
-      error = "RELEVIX_KEYS: o roteiro de teclas n\xE3o p\xF4" "de ser lido.";
+      error = GetMessage("ROTNAOLE");
       return nullptr;
     }
     std::ostringstream text;

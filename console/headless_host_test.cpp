@@ -80,9 +80,18 @@ TEST_F(HeadlessHostTest, ABadScriptStopsTheProgramWithItsReason) {
   ScopedEnv keys("RELEVIX_KEYS", Script("ENTER\nCTRL+").c_str());
   EXPECT_EXIT(AskAndEcho(), ::testing::ExitedWithCode(69), "linha 2: tecla desconhecida: CTRL\\+");
   ScopedEnv missing("RELEVIX_KEYS", dir_.File("nada.txt").c_str());
-  EXPECT_EXIT(AskAndEcho(), ::testing::ExitedWithCode(69), "RELEVIX_KEYS");
+  EXPECT_EXIT(AskAndEcho(), ::testing::ExitedWithCode(69),
+              "^RELEVIX_KEYS: o roteiro de teclas n\xC3\xA3o p\xC3\xB4" "de ser lido\\.\n$");
   ScopedEnv unknown("RELEVIX_CONSOLE", "vt100");
-  EXPECT_EXIT(AskAndEcho(), ::testing::ExitedWithCode(69), "use sdl ou headless");
+  EXPECT_EXIT(AskAndEcho(), ::testing::ExitedWithCode(69),
+              "^RELEVIX_CONSOLE=vt100 n\xC3\xA3o \xC3\xA9 um console conhecido: use sdl ou headless\\.\n$");
+}
+
+TEST_F(HeadlessHostTest, ADumpThatCannotBeWrittenIsSaid) {
+  ScopedEnv keys("RELEVIX_KEYS", Script("\"a\" ENTER X").c_str());
+  ScopedEnv dump("RELEVIX_SCREEN_DUMP", dir_.File("nenhuma/tela.txt").c_str());
+  EXPECT_EXIT(AskAndEcho(), ::testing::ExitedWithCode(0),
+              "^RELEVIX_SCREEN_DUMP: o arquivo n\xC3\xA3o p\xC3\xB4" "de ser escrito\\.\n$");
 }
 
 // A host that tells on standard error what it is asked at the program's

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "platform/message_texts.h"
 #include "platform/text_encoding.h"
 
 namespace {
@@ -220,9 +221,9 @@ bool ParseKeyScript(std::string_view text, std::vector<ScriptAction>& actions, s
   std::string word;
   bool unclosed = false;
   while (words.Next(word, unclosed)) {
-    const std::string where = "roteiro de teclas, linha " + std::to_string(words.Line()) + ": ";
+    const auto where = [&words] { return GetMessageWith("ROTLINHA", {std::to_string(words.Line())}); };
     if (unclosed) {
-      error = where + "texto sem aspas de fechamento";
+      error = where() + GetMessage("ROTASPAS");
       return false;
     }
     const std::string upper = Upper(word);
@@ -243,8 +244,8 @@ bool ParseKeyScript(std::string_view text, std::vector<ScriptAction>& actions, s
         understood = ParseChord(argument, actions);
       }
       if (!understood) {
-        error = where + Windows1252FromUtf8(word + " " + argument) + ": " +
-                (upper == "WAIT" ? "esperado um tempo em milissegundos" : "esperadas letras ou SPACE unidas por +");
+        error = where() + Windows1252FromUtf8(word + " " + argument) + ": " +
+                GetMessage(upper == "WAIT" ? "ROTTEMPO" : "ROTCHORD");
         return false;
       }
     } else if (upper == "CLOSE") {
@@ -254,7 +255,7 @@ bool ParseKeyScript(std::string_view text, std::vector<ScriptAction>& actions, s
     } else {
       KeyStroke key;
       if (!ParseKeyStroke(word, key)) {
-        error = where + "tecla desconhecida: " + Windows1252FromUtf8(word);
+        error = where() + GetMessageWith("ROTTECLA", {Windows1252FromUtf8(word)});
         return false;
       }
       AddPress(actions, key);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/message_texts.h"
 #include "platform/text_encoding.h"
 
 namespace {
@@ -76,17 +77,17 @@ bool OpenConsoleFont(const VideoSettings& settings, int workAreaWidth, int workA
   bool boldFile = false;
   const std::string file = FindMonospacedFontFile(settings.fontFace, settings.fontWeight, boldFile);
   if (file.empty()) {
-    error = "Nenhuma fonte monoespa\xE7" "ada foi encontrada (instale fonts-dejavu-core).";
+    error = GetMessage("FONTENAO");
     return false;
   }
   if (TTF_WasInit() == 0 && TTF_Init() != 0) {
-    error = "A biblioteca de fontes n\xE3o p\xF4" "de iniciar: " + Windows1252FromUtf8(TTF_GetError());
+    error = GetMessageWith("FONTEINI", {Windows1252FromUtf8(TTF_GetError())});
     return false;
   }
   const int pointSize = std::max(height, 1);
   font.font = TTF_OpenFontDPI(file.c_str(), pointSize, kBaseDpi, kBaseDpi);
   if (font.font == nullptr) {
-    error = "A fonte " + Windows1252FromUtf8(file) + " n\xE3o p\xF4" "de ser aberta: " + Windows1252FromUtf8(TTF_GetError());
+    error = GetMessageWith("FONTEABR", {Windows1252FromUtf8(file), Windows1252FromUtf8(TTF_GetError())});
     return false;
   }
   // Stretched so that its height and its character width are those asked

@@ -20,6 +20,7 @@
 #include "console/keyboard.h"
 #include "console/sdl_font.h"
 #include "console/sdl_keys.h"
+#include "platform/message_texts.h"
 #include "platform/text_encoding.h"
 
 namespace {
@@ -103,7 +104,7 @@ class SdlHost : public ConsoleHost {
     window_ = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, std::min(width, workArea.w),
                                std::min(height, workArea.h), flags);
     if (window_ == nullptr) {
-      error = "A janela n\xE3o p\xF4" "de ser criada: " + Windows1252FromUtf8(SDL_GetError());
+      error = GetMessageWith("JANCRIA", {Windows1252FromUtf8(SDL_GetError())});
       return false;
     }
     SDL_SetWindowMaximumSize(window_, std::min(width, workArea.w), std::min(height, workArea.h));
@@ -210,10 +211,7 @@ class SdlHost : public ConsoleHost {
     return 0;
   }
 
-  static std::string NoDisplayMessage() {
-    return "N\xE3o h\xE1 tela gr\xE1" "fica: a janela do Relevix precisa de um servidor X ou Wayland (DISPLAY ou "
-           "WAYLAND_DISPLAY). Para rodar sem janela, com as teclas de um roteiro, use RELEVIX_CONSOLE=headless.";
-  }
+  static std::string NoDisplayMessage() { return GetMessage("SEMTELA"); }
 
   // Drivers SDL falls back to when no display answers.
   static bool IsInvisibleDriver(const char* driver) {

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "driver/cli.h"
+#include "platform/message_texts.h"
 #include "platform/paths.h"
 #include "platform/text_encoding.h"
 
@@ -9,7 +10,7 @@ bool TakeOption(CliArguments& args, const std::string& name, std::string& value,
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] != name) continue;
     if (i + 1 >= args.size()) {
-      error = "Falta o valor da op\xE7\xE3o " + name;
+      error = GetMessageWith("CLIFALTA", {name});
       return false;
     }
     value = args[i + 1];

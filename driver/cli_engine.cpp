@@ -7,6 +7,7 @@
 
 #include "console/console.h"
 #include "driver/cli.h"
+#include "platform/message_texts.h"
 #include "platform/paths.h"
 #include "platform/suite_settings.h"
 #include "tts/abbreviations.h"
@@ -20,7 +21,7 @@ namespace {
 constexpr int kDataError = 2;
 
 // Takes --settings; false (usage shown) when the call is wrong.
-bool TakeSettingsAndText(CliArguments& args, const char* usage) {
+bool TakeSettingsAndText(CliArguments& args, const char* usageKey) {
   std::string file, error;
   if (TakeOption(args, "--settings", file, error)) {
     SetSuiteSettingsFile(file);
@@ -29,17 +30,17 @@ bool TakeSettingsAndText(CliArguments& args, const char* usage) {
   }
   if (error.empty() && !args.empty()) return true;
   if (!error.empty()) PrintError(error);
-  PrintError(usage);
+  PrintError(GetMessage(usageKey));
   return false;
 }
 
 }  // namespace
 
 int RunNormaliseCommand(CliArguments args) {
-  if (!TakeSettingsAndText(args, "Uso: relevix-cli normalise [--settings ARQUIVO] TEXTO")) return kUsageError;
+  if (!TakeSettingsAndText(args, "USONORM")) return kUsageError;
   const EngineDataFiles files = ReadEngineDataFiles();
   if (!LoadAbbreviations(files.abbreviations)) {
-    PrintError("Erro no arquivo de abreviaturas: " + DisplayPath(files.abbreviations));
+    PrintError(GetMessage("TTSABREV") + ": " + DisplayPath(files.abbreviations));
     return kDataError;
   }
   PrintOut(NormaliseText(Joined(args)) + "\n");
@@ -47,7 +48,7 @@ int RunNormaliseCommand(CliArguments args) {
 }
 
 int RunPhonemesCommand(CliArguments args) {
-  if (!TakeSettingsAndText(args, "Uso: relevix-cli phonemes [--settings ARQUIVO] TEXTO")) return kUsageError;
+  if (!TakeSettingsAndText(args, "USOFONEM")) return kUsageError;
   std::string error;
   if (!LoadEngineLanguageData(ReadEngineDataFiles(), error)) {
     PrintError(error);
@@ -64,19 +65,18 @@ int RunPhonemesCommand(CliArguments args) {
 }
 
 int RunSpeakEngineCommand(CliArguments args) {
-  const char* usage = "Uso: relevix-cli speak-engine [--settings ARQUIVO] [--wav ARQUIVO] TEXTO";
   std::string wav, error;
   const bool toFile = TakeOption(args, "--wav", wav, error);
   if (!error.empty()) {
     PrintError(error);
     return kUsageError;
   }
-  if (!TakeSettingsAndText(args, usage)) return kUsageError;
+  if (!TakeSettingsAndText(args, "USOMOTOR")) return kUsageError;
   if (toFile) TtsSetOutputFile(wav);
   const EngineDataFiles files = ReadEngineDataFiles();
   if (!TtsStart(files.database, files.rules, files.exceptions, files.abbreviations, files.prosody, files.diphones)) {
     const std::string& reason = TtsLastError();
-    PrintError(reason.empty() ? "O MBROLA ou a voz " + files.database + " n\xE3o foi encontrado." : reason);
+    PrintError(reason.empty() ? GetMessageWith("MBRSEMVZ", {files.database}) : reason);
     TtsClose();
     return kDataError;
   }
@@ -84,7 +84,7 @@ int RunSpeakEngineCommand(CliArguments args) {
   while (TtsBusy()) Delay(20);
   TtsClose();
   if (!spoken) {
-    PrintError("O MBROLA n\xE3o p\xF4" "de falar todo o texto.");
+    PrintError(GetMessage("MBRNAOFA"));
     return 1;
   }
   return 0;

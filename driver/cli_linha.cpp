@@ -13,6 +13,7 @@
 #include "editor/edit_field.h"
 #include "editor/read_line.h"
 #include "platform/disk_names.h"
+#include "platform/message_texts.h"
 #include "platform/paths.h"
 #include "platform/suite_settings.h"
 #include "platform/text_encoding.h"
@@ -21,7 +22,6 @@
 namespace {
 
 constexpr int kLongestText = 255;
-constexpr const char* kUsage = "Uso: relevix-cli linha [--texto INICIAL] [--linhas N] [--tela ARQUIVO]";
 
 // The screen file as Windows-1252 text with CR LF line ends; false when it
 // cannot be read.
@@ -59,15 +59,15 @@ int RunLineCommand(CliArguments args) {
   if (error.empty()) TakeOption(args, "--tela", screenFile, error);
   int lines = 15;
   if (error.empty() && !linesText.empty() && !ParseLines(linesText, lines)) {
-    error = "O n\xFAmero de linhas do seletor de arquivos vai de 1 a 25: " + linesText;
+    error = GetMessageWith("LINHAS25", {linesText});
   }
   std::string screen;
   if (error.empty() && !screenFile.empty() && !ReadScreenFile(screenFile, screen)) {
-    error = "O arquivo da tela n\xE3o p\xF4" "de ser lido: " + screenFile;
+    error = GetMessageWith("TELANAO", {screenFile});
   }
   if (!error.empty() || !args.empty()) {
     if (!error.empty()) PrintError(error);
-    PrintError(kUsage);
+    PrintError(GetMessage("USOLINHA"));
     return kUsageError;
   }
   if (!FileExists(SuiteSettingsFile())) SetSuiteSettingsFile(JoinPath(DataDirectory(), "SONARA.INI"));

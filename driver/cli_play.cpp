@@ -10,7 +10,7 @@
 
 int RunPlayCommand(CliArguments args) {
   if (args.size() != 1) {
-    PrintError("Uso: relevix-cli play ARQUIVO.wav");
+    PrintError(GetMessage("USOPLAY"));
     return kUsageError;
   }
   if (!FileExists(args[0])) {
@@ -25,10 +25,7 @@ int RunPlayCommand(CliArguments args) {
     return 1;
   }
   if (result != 0) {
-    PrintError("N\xE3o foi poss\xEDvel tocar " + DisplayPath(args[0]) +
-               " (c\xF3"
-               "digo " +
-               std::to_string(result) + ")");
+    PrintError(GetMessageWith("TOCANAO", {DisplayPath(args[0]), std::to_string(result)}));
     return 1;
   }
   return 0;

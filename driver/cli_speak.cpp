@@ -5,6 +5,7 @@
 #include <string>
 
 #include "driver/cli.h"
+#include "platform/message_texts.h"
 #include "platform/paths.h"
 #include "platform/suite_settings.h"
 #include "speech/speech.h"
@@ -19,7 +20,7 @@ int RunSpeakCommand(CliArguments args) {
   }
   if (!error.empty() || args.empty()) {
     if (!error.empty()) PrintError(error);
-    PrintError("Uso: relevix-cli speak [--settings ARQUIVO] TEXTO");
+    PrintError(GetMessage("USOFALA"));
     return kUsageError;
   }
   // A voice that cannot start ends the command here, as it ends the program.

@@ -6,6 +6,7 @@
 
 #include "audio/wav_playback.h"
 #include "driver/cli.h"
+#include "platform/message_texts.h"
 #include "platform/suite_settings.h"
 #include "tts/translator.h"
 
@@ -28,13 +29,13 @@ int RunSpeakTranslatorCommand(CliArguments args) {
   const bool show = TakeFlag(args, "--show");
   if (!error.empty() || args.empty()) {
     if (!error.empty()) PrintError(error);
-    PrintError("Uso: relevix-cli speak-translator [--settings ARQUIVO] [--show] TEXTO");
+    PrintError(GetMessage("USOTRAD"));
     return kUsageError;
   }
   const int result = TranslatorStart();
   if (result != 0) {
-    PrintError("Erro de inicializa\xE7\xE3o: " + std::to_string(result));
-    PrintError("Banco de dados de voz: DIFONES2");
+    PrintError(GetMessageWith("VOZERINI", {std::to_string(result)}));
+    PrintError(GetMessageWith("VOZBANCO", {"DIFONES2"}));
     return kStartError;
   }
   const std::string phonetic = TranslatorTranscribe(Joined(args));

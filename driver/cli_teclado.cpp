@@ -8,17 +8,18 @@
 
 #include "console/console.h"
 #include "driver/cli.h"
+#include "platform/message_texts.h"
 
 namespace {
 }
 
 int RunKeyboardCommand(CliArguments args) {
   if (!args.empty()) {
-    PrintError("Uso: relevix-cli teclado");
+    PrintError(GetMessage("USOTECLA"));
     return kUsageError;
   }
   BindConsoleWindow();
-  WriteToConsole("Tecle: cada tecla mostra seus c\xF3" "digos. ESC duas vezes termina.\r\n");
+  WriteToConsole(GetMessage("TECLCODI") + "\r\n");
   int escapesInARow = 0;
   while (escapesInARow < 2) {
     const int key = ReadKey();

@@ -8,6 +8,7 @@
 #include "console/key_queue.h"
 #include "driver/choice_list.h"
 #include "editor/edit_field.h"
+#include "platform/message_texts.h"
 #include "platform/text_encoding.h"
 #include "speech/speech.h"
 
@@ -47,8 +48,9 @@ struct Form {
 
 Form form;
 
-const std::string kYes = "SIM";
-const std::string kNo = "N\xC3O";
+// The answers of a yes/no field; an answer that begins with N is no.
+std::string Yes() { return GetMessage("RESPSIM"); }
+std::string No() { return GetMessage("RESPNAO"); }
 
 int FieldCount() { return static_cast<int>(form.fields.size()); }
 FormField& Field(int n) { return form.fields[static_cast<std::size_t>(n - 1)]; }
@@ -192,7 +194,7 @@ void AddNumberField(const std::string& key, const std::string& label, int& targe
 }
 
 void AddYesNoField(const std::string& key, const std::string& label, bool& target) {
-  FormField field{key, label, target ? kYes : kNo, kYes + "|" + kNo, kNumberWidth, FieldKind::YesNo};
+  FormField field{key, label, target ? Yes() : No(), Yes() + "|" + No(), kNumberWidth, FieldKind::YesNo};
   field.yesNo = &target;
   form.fields.push_back(field);
 }

@@ -7,6 +7,7 @@
 #include "driver/audio_check.h"
 #include "driver/cli.h"
 #include "platform/audio_output.h"
+#include "platform/message_texts.h"
 #include "platform/paths.h"
 #include "platform/text_encoding.h"
 
@@ -15,38 +16,27 @@ namespace {
 struct Command {
   const char* name;
   int (*run)(CliArguments args);
-  const char* usage;  // Windows-1252
+  const char* usageKey;  // its line of the usage, in the message catalogue
 };
 
 constexpr Command kCommands[] = {
-    {"print", RunPrintCommand,
-     "print [--settings ARQUIVO] [--device NOME] [--copies N] [--pages A-B] [--first-number N]\n"
-     "        [--title TEXTO] ARQUIVO   imprime o arquivo em Braille"},
-    {"preview", RunPreviewCommand,
-     "preview [--settings ARQUIVO] [--pages A-B] ARQUIVO\n"
-     "        mostra em Braille Unicode as p\xE1ginas como o embossador as receber\xE1"},
-    {"transcribe", RunTranscribeCommand,
-     "transcribe [--old] [--english] TEXTO   mostra a transcri\xE7\xE3o Braille do texto"},
-    {"settings", RunSettingsCommand, "settings [--settings ARQUIVO]   mostra a configura\xE7\xE3o de impress\xE3o em uso"},
-    {"speak", RunSpeakCommand, "speak [--settings ARQUIVO] TEXTO   fala o texto como o programa fala"},
-    {"speak-translator", RunSpeakTranslatorCommand,
-     "speak-translator [--settings ARQUIVO] [--show] TEXTO   fala o texto pelo tradutor de difones"},
-    {"normalise", RunNormaliseCommand,
-     "normalise [--settings ARQUIVO] TEXTO   mostra o texto normalizado (n\xFAmeros e sinais por extenso)"},
-    {"phonemes", RunPhonemesCommand,
-     "phonemes [--settings ARQUIVO] TEXTO   mostra as linhas de fonemas que o MBROLA recebe"},
-    {"play", RunPlayCommand, "play ARQUIVO.wav   toca um arquivo de som"},
-    {"speak-engine", RunSpeakEngineCommand,
-     "speak-engine [--settings ARQUIVO] [--wav ARQUIVO] TEXTO   fala o texto pela m\xE1quina portuguesa com o MBROLA"},
-    {"linha", RunLineCommand,
-     "linha [--texto INICIAL] [--linhas N] [--tela ARQUIVO]   pede um nome de arquivo (ou edita o texto) no\n"
-     "        editor de linha falado e mostra TEXTO= e TECLA="},
-    {"teclado", RunKeyboardCommand, "teclado   mostra os c\xF3" "digos de cada tecla (ESC duas vezes termina)"},
+    {"print", RunPrintCommand, "CMDPRINT"},
+    {"preview", RunPreviewCommand, "CMDPREVI"},
+    {"transcribe", RunTranscribeCommand, "CMDTRANS"},
+    {"settings", RunSettingsCommand, "CMDCONFI"},
+    {"speak", RunSpeakCommand, "CMDFALA"},
+    {"speak-translator", RunSpeakTranslatorCommand, "CMDTRADU"},
+    {"normalise", RunNormaliseCommand, "CMDNORMA"},
+    {"phonemes", RunPhonemesCommand, "CMDFONEM"},
+    {"play", RunPlayCommand, "CMDPLAY"},
+    {"speak-engine", RunSpeakEngineCommand, "CMDMOTOR"},
+    {"linha", RunLineCommand, "CMDLINHA"},
+    {"teclado", RunKeyboardCommand, "CMDTECLA"},
 };
 
 std::string Usage() {
-  std::string usage = "Uso: relevix-cli COMANDO [OP\xC7\xD5" "ES]";
-  for (const Command& command : kCommands) usage += std::string("\n  ") + command.usage;
+  std::string usage = GetMessage("USOCLI");
+  for (const Command& command : kCommands) usage += "\n  " + GetMessage(command.usageKey);
   return usage;
 }
 

@@ -6,6 +6,7 @@
 #include "editor/screen_cells.h"
 #include "editor/screen_reading.h"
 #include "editor/screen_review.h"
+#include "platform/message_texts.h"
 #include "speech/speech.h"
 
 namespace {
@@ -97,7 +98,7 @@ void RunReadCommand(unsigned char firstLetter) {
 }
 
 void AskAndSearch() {
-  SpeakText("Qual texto");
+  SpeakText(GetMessage("REVTEXTO"));
   std::string text;
   for (;;) {
     const int key = ReadReviewKey();
@@ -130,7 +131,7 @@ void SearchAgain() {
 }
 
 void JumpToRowAndColumn() {
-  SpeakText("Entre linha e coluna");
+  SpeakText(GetMessage("REVLINCO"));
   int digits[4] = {};
   for (int& digit : digits) {
     const int key = ReadReviewKey();

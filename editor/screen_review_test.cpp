@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -204,6 +205,22 @@ TEST_F(ScreenReviewTest, SearchFindsTheNextMatchAndSearchingAgainMovesOn) {
   Review(1, 1, {0, 63, 'z', 27});
   EXPECT_EQ(screenReview.row, 1);
   EXPECT_EQ(screenReview.searchText, "casa");
+}
+
+TEST_F(ScreenReviewTest, TheSearchAndJumpQuestionsAreSaidInWords) {
+  SpeakText("Qual texto");
+  SpeakText("Entre linha e coluna");
+  const std::vector<long> said = MemoryBytes();
+  ASSERT_EQ(said.size(), 2u);
+  ASSERT_NE(said[0], said[1]);
+  // F5 asks for the text to search (Esc gives it up), F6 for a row and a
+  // column (a letter is refused with two beeps).
+  Review(1, 1, {0, 63, 27});
+  EXPECT_EQ(EventsOfKeys(), (Sounds{"speech"}));
+  EXPECT_EQ(std::ranges::count(MemoryBytes(), said[0]), 1);
+  Review(1, 1, {0, 64, 'x'});
+  EXPECT_EQ(EventsOfKeys(), (Sounds{"speech", "beep", "beep"}));
+  EXPECT_EQ(std::ranges::count(MemoryBytes(), said[1]), 1);
 }
 
 TEST_F(ScreenReviewTest, WordsLettersAndTheClipboardCopy) {

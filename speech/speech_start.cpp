@@ -5,6 +5,7 @@
 
 #include "audio/wav_playback.h"
 #include "console/console.h"
+#include "platform/message_texts.h"
 #include "platform/suite_settings.h"
 #include "speech/speech.h"
 #include "speech/speech_server.h"
@@ -61,9 +62,9 @@ std::string WithSeparator(std::string directory) {
 // Without a voice nothing can be said: the error stays on the screen until
 // Enter (or ESC, all a console without a keyboard answers).
 void ReportNoVoice(int result) {
-  WriteToConsole("Erro de inicializa\xE7\xE3o: " + std::to_string(result));
+  WriteToConsole(GetMessageWith("VOZERINI", {std::to_string(result)}));
   WriteLineEnds(1);
-  WriteToConsole("Banco de dados de voz: " + speech.settings.databaseName);
+  WriteToConsole(GetMessageWith("VOZBANCO", {speech.settings.databaseName}));
   WriteLineEnds(1);
   FlushConsole();
   TranslatorClose();

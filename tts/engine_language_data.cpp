@@ -1,5 +1,6 @@
 #include "tts/engine_language_data.h"
 
+#include "platform/message_texts.h"
 #include "platform/suite_settings.h"
 #include "tts/abbreviations.h"
 #include "tts/diphone_list.h"
@@ -28,15 +29,15 @@ bool LoadEngineLanguageData(const EngineDataFiles& files, std::string& error) {
   FreeRules();
   FreeDiphoneList();
   if (!LoadRules(files.rules) || !LoadExceptions(files.exceptions)) {
-    error = "Erro na base de dados de portugu\xEAs";
+    error = GetMessage("TTSBASE");
     return false;
   }
   if (!LoadAbbreviations(files.abbreviations)) {
-    error = "Erro no arquivo de abreviaturas";
+    error = GetMessage("TTSABREV");
     return false;
   }
   if (!LoadProsody(files.prosody) || !LoadDiphoneList(files.diphones)) {
-    error = "Erro no arquivo de pros\xF3" "dia";
+    error = GetMessage("TTSPROSO");
     return false;
   }
   return true;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "audio/wav_playback.h"
+#include "platform/message_texts.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
 #include "platform/wav_format.h"
@@ -69,13 +70,13 @@ std::string VoicePath(std::string_view database) {
 bool OpenOutputFile() {
   engine.outputFile = std::fopen(LinuxPath(engine.outputFileName).c_str(), "wb");
   if (engine.outputFile == nullptr) {
-    engine.lastError = "Arquivo de sa\xED" "da n\xE3o pode ser criado";
+    engine.lastError = GetMessage("TTSSAIDA");
     return false;
   }
   const std::string header = HeaderFor(0);
   if (std::fwrite(header.data(), 1, header.size(), engine.outputFile) != header.size() ||
       std::fflush(engine.outputFile) != 0) {
-    engine.lastError = "Arquivo de sa\xED" "da n\xE3o pode ser criado";
+    engine.lastError = GetMessage("TTSSAIDA");
     std::fclose(engine.outputFile);
     engine.outputFile = nullptr;
     return false;

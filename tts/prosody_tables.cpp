@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/message_box.h"
+#include "platform/message_texts.h"
 #include "platform/text_encoding.h"
 #include "tts/data_file_lines.h"
 
@@ -13,8 +14,6 @@ ProsodyTables prosodyTables;
 namespace {
 
 constexpr std::string_view kTitle = "Tavelatts";
-constexpr std::string_view kWrongPhoneme = "Configura\xE7\xE3o da pros\xF3" "dia: fonema errado: ";
-constexpr std::string_view kWrongKey = "Configura\xE7\xE3o da pros\xF3" "dia: chave errada: ";
 
 std::optional<int> ParseInteger(std::string_view text) {
   const std::string trimmed = Trimmed(text);
@@ -24,8 +23,8 @@ std::optional<int> ParseInteger(std::string_view text) {
   return value;
 }
 
-bool Fail(std::string_view message, std::string_view line = "") {
-  ShowMessageBox(kTitle, std::string(message) + std::string(line));
+bool Fail(std::string_view message) {
+  ShowMessageBox(kTitle, message);
   return false;
 }
 
@@ -55,13 +54,13 @@ bool IsLevelValue(std::string_view value) {
 
 bool LoadDurations(const std::vector<std::string>& lines) {
   std::vector<std::string> section;
-  if (!SectionLines(lines, "[DURA\xC7\xC3O]", section)) return Fail("Dura\xE7\xE3o dos difones errada ou ausente");
+  if (!SectionLines(lines, "[DURA\xC7\xC3O]", section)) return Fail(GetMessage("PRODURAC"));
   for (const std::string& line : section) {
     const std::size_t equals = line.find('=');
-    if (equals == std::string::npos) return Fail(kWrongPhoneme, line);
+    if (equals == std::string::npos) return Fail(GetMessageWith("PROFONEM", {line}));
     const std::optional<int> duration = ParseInteger(line.substr(equals + 1));
     // Told, but not fatal: the phoneme gets the usual 100 ms.
-    if (!duration) ShowMessageBox(kTitle, std::string(kWrongPhoneme) + line);
+    if (!duration) ShowMessageBox(kTitle, GetMessageWith("PROFONEM", {line}));
     prosodyTables.durations.emplace_back(Trimmed(line.substr(0, equals)).substr(0, 2), duration.value_or(100));
   }
   return true;
@@ -69,10 +68,10 @@ bool LoadDurations(const std::vector<std::string>& lines) {
 
 bool LoadKeywords(const std::vector<std::string>& lines) {
   std::vector<std::string> section;
-  if (!SectionLines(lines, "[CHAVES]", section)) return Fail("Pros\xF3" "dia: palavras chaves ausentes");
+  if (!SectionLines(lines, "[CHAVES]", section)) return Fail(GetMessage("PROPALAV"));
   for (const std::string& line : section) {
     const std::size_t equals = line.find('=');
-    if (equals == std::string::npos) return Fail(kWrongKey, line);
+    if (equals == std::string::npos) return Fail(GetMessageWith("PROCHAVE", {line}));
     prosodyTables.keywords.emplace_back(UpperCaseAnsi(Trimmed(line.substr(0, equals))),
                                         UpperCaseAnsi(Trimmed(line.substr(equals + 1))).substr(0, 2));
   }
@@ -82,7 +81,7 @@ bool LoadKeywords(const std::vector<std::string>& lines) {
 
 bool LoadIntonation(const std::vector<std::string>& lines) {
   std::vector<std::string> section;
-  if (!SectionLines(lines, "[PROS\xD3" "DIA]", section)) return Fail("Pros\xF3" "dia: especifica\xE7\xF5" "es ausentes");
+  if (!SectionLines(lines, "[PROS\xD3" "DIA]", section)) return Fail(GetMessage("PROESPEC"));
   for (const std::string& original : section) {
     const std::string line = UpperCaseAnsi(original);
     if (line.starts_with("HERTZ=")) {
@@ -99,7 +98,7 @@ bool LoadIntonation(const std::vector<std::string>& lines) {
       continue;
     }
     const std::size_t equals = line.find('=');
-    if (equals == std::string::npos) return Fail(kWrongKey, original);
+    if (equals == std::string::npos) return Fail(GetMessageWith("PROCHAVE", {original}));
     IntonationRule rule;
     std::string_view patterns = std::string_view(line).substr(0, equals);
     for (std::string* part : {&rule.previous, &rule.current, &rule.next}) {
@@ -109,7 +108,7 @@ bool LoadIntonation(const std::vector<std::string>& lines) {
     }
     rule.value = Trimmed(std::string_view(line).substr(equals + 1));
     // A value that is not three levels could not be spoken: the line is wrong.
-    if (!IsLevelValue(rule.value)) return Fail(kWrongKey, original);
+    if (!IsLevelValue(rule.value)) return Fail(GetMessageWith("PROCHAVE", {original}));
     prosodyTables.intonationRules.push_back(rule);
   }
   return true;
@@ -120,7 +119,7 @@ bool LoadIntonation(const std::vector<std::string>& lines) {
 bool LoadProsody(const std::string& fileName) {
   prosodyTables = ProsodyTables{};
   std::vector<std::string> lines;
-  if (!ReadDataFileLines(fileName, lines)) return Fail("Configura\xE7\xE3o da pros\xF3" "dia n\xE3o foi achada");
+  if (!ReadDataFileLines(fileName, lines)) return Fail(GetMessage("PRONAOAC"));
   return LoadDurations(lines) && LoadKeywords(lines) && LoadIntonation(lines);
 }
 

@@ -2,9 +2,10 @@
 // at 11025 Hz with the 44-byte header:
 //   relevix_make_speech_sounds OUTPUT_DIR MESSAGES PIECES...
 // Each PIECES list holds lines "NAME TEXT" (text, or eSpeak NG phonemes
-// within [[ ]]) that become OUTPUT_DIR/letras/NAME.wav; MESSAGES lists
-// catalogue keys whose texts become OUTPUT_DIR/relevix/KEY.wav. The dial
-// tones dtmf_C.wav are generated numerically into OUTPUT_DIR/letras.
+// within [[ ]]) that become OUTPUT_DIR/letras/NAME.wav; MESSAGES is the
+// message catalogue (platform/message_file.h), whose messages marked
+// "gravada" become OUTPUT_DIR/relevix/KEY.wav. The dial tones dtmf_C.wav
+// are generated numerically into OUTPUT_DIR/letras.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -14,9 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/brmsg.h"
 #include "platform/audio_output.h"
-#include "platform/text_encoding.h"
+#include "platform/message_file.h"
 #include "tools/voice_data/espeak_render.h"
 #include "tools/voice_data/sound_shaping.h"
 
@@ -50,20 +50,16 @@ bool ReadPieces(const std::string& path, const std::filesystem::path& folder, st
   return true;
 }
 
-// One key a line; the text is the catalogue's.
+// The recorded messages of the catalogue, with their texts as written.
 bool ReadMessages(const std::string& path, const std::filesystem::path& folder, std::vector<Sound>& sounds) {
-  std::ifstream list(path);
-  if (!list) return false;
-  std::string key;
-  while (std::getline(list, key)) {
-    if (key.empty() || key.front() == '#') continue;
-    const std::string text = GetMessage(key);
-    // An unknown key comes back as the invalid-message text with the key.
-    if (text == GetMessage("") + key) {
-      std::fprintf(stderr, "%s: %s is not in the message catalogue\n", path.c_str(), key.c_str());
-      return false;
-    }
-    sounds.push_back({folder / (key + ".wav"), Utf8FromWindows1252(text)});
+  std::vector<CatalogueMessage> messages;
+  std::string error;
+  if (!ReadMessageFile(path, messages, error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return false;
+  }
+  for (const CatalogueMessage& message : messages) {
+    if (message.recorded) sounds.push_back({folder / (message.key + ".wav"), message.text});
   }
   return true;
 }
