@@ -1,5 +1,6 @@
 // The Braille cell of every internal character, per rule set: what each byte
-// of transcribed text stands for on paper. The shipped code tables map these
+// of transcribed text stands for on paper, as the alphabet
+// (data/braille/alfabeto.txt) gives it. The shipped code tables map these
 // cells to device bytes; a preview shows them as Unicode Braille.
 #pragma once
 

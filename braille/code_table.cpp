@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "braille/braille_alphabet.h"
 #include "braille/print_settings.h"
 #include "platform/paths.h"
 
@@ -9,19 +10,8 @@ CodeTable::CodeTable() {
   for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i);
 }
 
-// Rows: the dots among 4, 5, 6 (none, 4, 5, 4 5, 6, 4 6, 5 6, 4 5 6); within
-// a row, the dots among 1, 2, 3 in the same order. Bytes above 127 are
-// Windows-1252.
-const std::array<unsigned char, 64> DotPatternTable = {
-    ' ',  'a',  ',',  'b',  '\'', 'k',  ';',  'l',   // none
-    '^',  'c',  'i',  'f',  0xED, 'm',  's',  'p',   // 4: í
-    '~',  'e',  ':',  'h',  '*',  'o',  '!',  'r',   // 5
-    0xAC, 'd',  'j',  'g',  0xE3, 'n',  't',  'q',   // 4 5: ¬ ã
-    0xFD, 0xE2, '?',  0xEA, '-',  'u',  '"',  'v',   // 6: ý â ê
-    '{',  0xEE, 0xF5, 0xE0, 0xF3, 'x',  0xE8, 0xE7,  // 4 6: î õ à ó è ç
-    '$',  0xFB, 0xFF, 0xFC, '}',  'z',  '=',  0xE1,  // 5 6: û ÿ ü á
-    '_',  0xF4, 'w',  0xEF, '#',  'y',  0xFA, 0xE9,  // 4 5 6: ô ï ú é
-};
+// The base characters of the alphabet's 64 cells (data/braille/alfabeto.txt).
+const std::array<unsigned char, 64> DotPatternTable = braille_alphabet::kCellCharacters;
 
 namespace {
 

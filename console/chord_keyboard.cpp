@@ -1,8 +1,8 @@
 #include "console/chord_keyboard.h"
 
 #include <array>
-#include <string_view>
 
+#include "braille/braille_alphabet.h"
 #include "console/console.h"
 #include "console/key_queue.h"
 
@@ -10,41 +10,9 @@ BrailleChordState brailleChord;
 
 namespace {
 
-struct ChordEntry {
-  std::string_view dots;  // "-" for none
-  unsigned char character;
-};
-
-// Dots to Windows-1252 characters.
-constexpr ChordEntry kChordEntries[] = {
-    {"-", ' '},       {"1", 'a'},       {"2", ','},       {"12", 'b'},      {"3", '\''},      {"13", 'k'},
-    {"23", ';'},      {"123", 'l'},     {"4", '^'},       {"14", 'c'},      {"24", 'i'},      {"124", 'f'},
-    {"34", 0xED},     {"134", 'm'},     {"234", 's'},     {"1234", 'p'},    {"5", '~'},       {"15", 'e'},
-    {"25", ':'},      {"125", 'h'},     {"35", '*'},      {"135", 'o'},     {"235", '!'},     {"1235", 'r'},
-    {"45", 0xAC},     {"145", 'd'},     {"245", 'j'},     {"1245", 'g'},    {"345", 0xE3},    {"1345", 'n'},
-    {"2345", 't'},    {"12345", 'q'},   {"6", 0xFD},      {"16", 0xE2},     {"26", '?'},      {"126", 0xEA},
-    {"36", '-'},      {"136", 'u'},     {"236", '"'},     {"1236", 'v'},    {"46", '{'},      {"146", 0xEE},
-    {"246", 0xF5},    {"1246", 0xE0},   {"346", 0xF3},    {"1346", 'x'},    {"2346", 0xE8},   {"12346", 0xE7},
-    {"56", '$'},      {"156", 0xFB},    {"256", 0xFF},    {"1256", 0xFC},   {"356", '}'},     {"1356", 'z'},
-    {"2356", '='},    {"12356", 0xE1},  {"456", '_'},     {"1456", 0xF4},   {"2456", 'w'},    {"12456", 0xEF},
-    {"3456", '#'},    {"13456", 'y'},   {"23456", 0xFA},  {"123456", 0xE9},
-};
-
-constexpr unsigned DotBits(std::string_view dots) {
-  unsigned bits = 0;
-  for (const char dot : dots) {
-    if (dot >= '1' && dot <= '6') bits |= 1u << (dot - '1');
-  }
-  return bits;
-}
-
-constexpr std::array<unsigned char, 64> MakeChordTable() {
-  std::array<unsigned char, 64> table{};
-  for (const ChordEntry& entry : kChordEntries) table[DotBits(entry.dots)] = entry.character;
-  return table;
-}
-
-constexpr std::array<unsigned char, 64> kChordTable = MakeChordTable();
+// A chord enters the base character of its cell in the Braille alphabet
+// (Windows-1252).
+constexpr const std::array<unsigned char, 64>& kChordTable = braille_alphabet::kCellCharacters;
 
 constexpr unsigned char kNumberSign = '#';
 constexpr unsigned char kCapitalSign = '{';
