@@ -168,6 +168,7 @@ CopyEnd PrintJob::PrintCopy(InputFile& input) {
   cancelled_ = false;
   TextReader reader(input, user_);
   reader_ = &reader;
+  inputName_ = input.Name();
   while (!reader.State().atEnd && !cancelled_) {
     // Past the last page of the range: reading stops, and the last page is
     // not ended here (its form feed came with the page that followed it).
@@ -206,6 +207,7 @@ void PrintJob::ProcessTextLine(const std::string& line) {
     FlushPending(true);
     return;
   }
+  if (line.find_first_not_of(kBlank) != std::string::npos) s.anyContent = true;
   std::string_view text = line;
   if (s.autoReformat && text.front() == kBlank && (text.size() == 1 || text[1] != kBlank)) text.remove_prefix(1);
   s.pendingText += TranscribeText(text, s.englishStyle);
@@ -299,4 +301,5 @@ void PrintJob::WriteBrailleLine(std::string_view text) {
   }
   // The pause is a 16-bit count of milliseconds.
   if (settings_.LINHASPORMINUTO != 0) user_.Pause(static_cast<std::uint16_t>(settings_.LINHASPORMINUTO));
+  if (!user_.KeepPrinting()) cancelled_ = true;
 }

@@ -137,9 +137,9 @@ TEST_F(ReaderTest, LongLineMessageOncePerCopy) {
 }
 
 TEST_F(ReaderTest, ReadErrorEndsTheInput) {
-  // A directory opens for reading, but reading it fails.
+  // The process's own memory opens, but reading its first page fails.
   InputFile file;
-  ASSERT_TRUE(file.Open(dir_.path()));
+  ASSERT_TRUE(file.Open("/proc/self/mem"));
   RecordingUser user;
   TextReader reader(file, user);
   EXPECT_TRUE(reader.State().atEnd);

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "braille/code_table.h"
-#include "platform/paths.h"
 
 namespace {
 
@@ -73,10 +72,10 @@ std::string CellRow(const DotGrid& grid, int cellRow, const CodeTable& table) {
 
 }  // namespace
 
-bool PictureLines(const std::string& name, const CodeTable& table, std::vector<std::string>& lines) {
+bool PictureLines(const std::string& path, const CodeTable& table, std::vector<std::string>& lines) {
   lines.clear();
   DotGrid grid(kPictureRows + 1);
-  if (!ReadDotRows(LinuxPath(name), grid)) return false;
+  if (!ReadDotRows(path, grid)) return false;
   const int lastCellRow = LastDotRow(grid) / 3;
   for (int cellRow = 0; cellRow <= lastCellRow; ++cellRow) lines.push_back(CellRow(grid, cellRow, table));
   return true;

@@ -14,6 +14,6 @@ struct CodeTable;
 inline constexpr char kGraphicModeEscape = 27;
 inline constexpr std::string_view kGraphicEnd = "\x1b]\r\n";
 
-// The picture of the file name (a settings path) as lines of device bytes
+// The picture of the file at path (a Linux path) as lines of device bytes
 // through table, without line ends; false when the file cannot be read.
-bool PictureLines(const std::string& name, const CodeTable& table, std::vector<std::string>& lines);
+bool PictureLines(const std::string& path, const CodeTable& table, std::vector<std::string>& lines);

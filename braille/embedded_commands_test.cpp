@@ -1,6 +1,7 @@
 #include "braille/embedded_commands.h"
 
 #include <climits>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -178,19 +179,34 @@ TEST_F(PictureTest, PictureOnAnOddPageStaysOnIt) {
   EXPECT_EQ(Print("um\r\n<G desenho.txt>\r\ndois\r\n"), L("um") + Picture() + "\r\n" + kFF + L("dois") + kFF);
 }
 
-TEST_F(PictureTest, PictureLinesAreNotCountedAndGetNoMarginRangeOrPause) {
+TEST_F(PictureTest, PictureLinesAreNotCountedAndGetNoMarginOrPause) {
   // Not counted on the page: with two lines a page, "b" still goes on the
   // page of "a".
   printSettings.LINHAS = 2;
   EXPECT_EQ(Print("a\r\n<G desenho.txt>\r\nb\r\nc\r\n"),
             L("a") + Picture() + "\r\n" + kFF + L("b") + kFF + L("c") + kFF);
-  // Page 1 (the picture's) and page 2 lie before the range: the picture is
-  // embossed all the same, without the margin and without a pause; "a" on
-  // page 2 is not.
+  // Without the margin and without a pause.
   printSettings.LINHASPORMINUTO = 100;
-  printSettings.BRPAGINI = 3;
-  EXPECT_EQ(Print("<M  >\r\n<G desenho.txt>\r\na\r\n"), Picture() + "\r\n" + kFF);
+  EXPECT_EQ(Print("<M  >\r\n<G desenho.txt>\r\n"), Picture() + "\r\n" + kFF);
   EXPECT_TRUE(user_.pauses.empty());
+}
+
+TEST_F(PictureTest, APictureOutsideThePageRangeIsNotEmbossed) {
+  // Page 1 (the picture's) and page 2 lie before the range: nothing of the
+  // picture is sent, nor "a" on page 2; only the last form feed, as for any
+  // text that ends before the range (the programs send nothing then).
+  printSettings.LINHAS = 2;
+  printSettings.BRPAGINI = 3;
+  EXPECT_EQ(Print("<G desenho.txt>\r\na\r\n"), kFF);
+  EXPECT_EQ(composerState.pagesInRange, 0);
+  // On page 2, after the range.
+  printSettings.BRPAGINI = 1;
+  printSettings.BRPAGFIN = 1;
+  EXPECT_EQ(Print("a\r\n<P>\r\n<G desenho.txt>\r\n"), L("a") + kFF);
+  // Within the range it is embossed where it falls.
+  printSettings.BRPAGINI = 3;
+  printSettings.BRPAGFIN = 3;
+  EXPECT_EQ(Print("a\r\n<P>\r\n<G desenho.txt>\r\n"), Picture() + "\r\n" + kFF);
 }
 
 TEST_F(PictureTest, TrailingBytesOfThirtyTwoOrLessAreCut) {
@@ -221,13 +237,38 @@ TEST_F(PictureTest, LastRowIsTheLowestDotUpToRow299) {
   EXPECT_EQ(Print("<G fundo.txt>\r\n"), expected);
 }
 
-TEST_F(PictureTest, MissingPictureIsPrintedAsText) {
-  // The mode sequence has gone out before the file was looked for.
-  EXPECT_EQ(Print("<G nada.txt>\r\n"), kEsc + "6" + L("<{g nada.txt>") + kFF);
-  EXPECT_TRUE(Noticed("BRGRFNAO"));
-  // Not ending in '>': nothing is sent.
-  EXPECT_EQ(Print("<G desenho.txt\r\n"), L("<{g desenho.txt") + kFF);
-  EXPECT_TRUE(Noticed("BRGRFNAO"));
+TEST_F(PictureTest, APictureThatCannotBeReadIsSaidAndLeftOutWhole) {
+  // Neither the mode sequence nor the command as text: an embosser left in
+  // graphic mode would emboss the rest of the job as dots.
+  EXPECT_EQ(Print("a\r\n<G nada.txt>\r\nb\r\n"), L("a") + L("b") + kFF);
+  EXPECT_TRUE(Noticed("BRGRFNAO: nada.txt"));
+  // A folder is no picture.
+  std::filesystem::create_directory(dir_.File("pasta"));
+  EXPECT_EQ(Print("a\r\n<G pasta>\r\n"), L("a") + kFF);
+  EXPECT_TRUE(Noticed("BRGRFNAO: pasta"));
+  // Not ending in '>': nothing is sent either.
+  EXPECT_EQ(Print("a\r\n<G desenho.txt\r\n"), L("a") + kFF);
+  EXPECT_EQ(user_.notices.size(), 1u);
+}
+
+TEST_F(PictureTest, APictureIsLookedForBesideTheTextFirst) {
+  // The text in another folder, with a picture of its own beside it; the
+  // current folder holds desenho.txt too, with other dots.
+  std::filesystem::create_directory(dir_.File("livro"));
+  testing_support::WriteFile(dir_.File("livro/desenho.txt"), "titulo\r\nx\r\n");
+  testing_support::WriteFile(dir_.File("livro/texto.txt"), "<G desenho.txt>\r\n<G so-aqui.txt>\r\n");
+  testing_support::WriteFile(dir_.File("so-aqui.txt"), "titulo\r\n x\r\n");
+  std::string received;
+  MemorySink memory(received);
+  PrintJob job(printSettings, codeTable, memory, user_);
+  InputFile file;
+  ASSERT_TRUE(file.Open(dir_.File("livro/texto.txt")));
+  job.PrintCopy(file);
+  // The first picture is the text's own (its one dot on the second row is
+  // dot 2); the second is found only in the current folder (dot 5), and goes
+  // on the page after the first.
+  EXPECT_EQ(received, kEsc + "6" + L(",") + kEsc + "]\r\n" + "\r\n" + kFF + kEsc + "6" + L("~") + kEsc + "]\r\n" +
+                          "\r\n" + kFF);
 }
 
 TEST_F(PictureTest, PictureWithTheOldRulesUsesTheCurrentTable) {

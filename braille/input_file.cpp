@@ -1,6 +1,7 @@
 #include "braille/input_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -67,6 +68,12 @@ bool InputFile::Open(const std::string& name) {
   Close();
   const int fd = open(LinuxPath(name).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
+  // A folder opens for reading on Linux, but holds no text to print.
+  struct stat status;
+  if (fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
+    close(fd);
+    return false;
+  }
   // Only a file that can be rewound can be looked at before it is read; a
   // pipe or terminal is taken as bytes.
   bool utf8 = false;
@@ -79,12 +86,14 @@ bool InputFile::Open(const std::string& name) {
   }
   fd_ = fd;
   utf8_ = utf8;
+  name_ = name;
   return true;
 }
 
 void InputFile::Close() {
   if (fd_ >= 0) close(fd_);
   fd_ = -1;
+  name_.clear();
   utf8_ = false;
   decoder_ = Utf8StreamDecoder{};
   text_.clear();

@@ -15,10 +15,13 @@ class InputFile {
   ~InputFile() { Close(); }
 
   // Opens the file of that system path from its start; false when it cannot
-  // be opened. The encoding is decided here, by one pass over the whole file.
+  // be opened or is a folder. The encoding is decided here, by one pass over
+  // the whole file.
   bool Open(const std::string& name);
   void Close();
   bool IsOpen() const { return fd_ >= 0; }
+  // The system path it was opened with.
+  const std::string& Name() const { return name_; }
 
   // Reads up to size bytes of text into buffer; the count read (0 at the
   // end), or -1 on a read error. A short count comes only at the end of the
@@ -35,6 +38,7 @@ class InputFile {
   void FillTo(std::size_t wanted);
 
   int fd_ = -1;
+  std::string name_;
   bool utf8_ = false;
   Utf8StreamDecoder decoder_;
   std::string text_;          // read (and decoded) but not yet handed out, from textPos_
@@ -43,5 +47,5 @@ class InputFile {
   bool readFailed_ = false;   // a read failed; reported once the text before it is handed out
 };
 
-// Whether the file can be opened for reading.
+// Whether the file can be opened for reading (a folder cannot).
 bool InputFileFound(const std::string& name);

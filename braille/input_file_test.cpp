@@ -109,8 +109,17 @@ TEST_F(InputFileTest, Utf8InSmallBlocks) {
   }
 }
 
+TEST_F(InputFileTest, AFolderIsNoFileToRead) {
+  EXPECT_FALSE(file_.Open(dir_.path()));
+  EXPECT_FALSE(file_.IsOpen());
+  EXPECT_FALSE(InputFileFound(dir_.path()));
+  WriteFile(dir_.File("texto.txt"), "x");
+  EXPECT_TRUE(InputFileFound(dir_.File("texto.txt")));
+}
+
 TEST_F(InputFileTest, ReadErrorIsReported) {
-  ASSERT_TRUE(file_.Open(dir_.path()));
+  // The process's own memory opens, but reading its first page fails.
+  ASSERT_TRUE(file_.Open("/proc/self/mem"));
   char block[16];
   EXPECT_FALSE(file_.AtEnd());
   EXPECT_EQ(file_.ReadBlock(block, sizeof block), -1);

@@ -16,6 +16,8 @@ class JobUser {
   virtual bool ContinueAfterWriteError(std::string_view problem) = 0;
   // The pacing pause after an embossed line.
   virtual void Pause(int milliseconds) = 0;
+  // Asked after every embossed line: false when the user gives the job up.
+  virtual bool KeepPrinting() = 0;
 };
 
 // Nobody there: notices go unheard, a write error gives the job up (no one
@@ -25,4 +27,5 @@ class NobodyJobUser : public JobUser {
   void Notice(std::string_view, std::string_view) override {}
   bool ContinueAfterWriteError(std::string_view) override { return false; }
   void Pause(int) override {}
+  bool KeepPrinting() override { return true; }
 };

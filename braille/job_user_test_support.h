@@ -21,11 +21,15 @@ class RecordingUser : public JobUser {
     return continueAfterWriteError;
   }
   void Pause(int milliseconds) override { pauses.push_back(milliseconds); }
+  // Gives the job up after linesBeforeCancel embossed lines, when set.
+  bool KeepPrinting() override { return ++linesAsked != linesBeforeCancel; }
 
   std::vector<std::string> notices;
   std::vector<std::string> writeErrors;
   std::vector<int> pauses;
   bool continueAfterWriteError = true;
+  int linesAsked = 0;
+  int linesBeforeCancel = -1;
 };
 
 }  // namespace job_user_testing

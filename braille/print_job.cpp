@@ -2,11 +2,14 @@
 // pictures they emboss.
 #include "braille/print_job.h"
 
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "braille/dot_picture.h"
 #include "braille/embedded_commands.h"
 #include "braille/job_user.h"
+#include "platform/paths.h"
 
 namespace {
 
@@ -14,6 +17,18 @@ using Kind = LayoutCommand::Kind;
 
 void SetSwitch(const LayoutCommand& command, bool& value) {
   if (command.switchTo) value = *command.switchTo;
+}
+
+// Where a picture's file is: a name that is not absolute is looked for
+// beside the text first (the picture goes with its document), then in the
+// current folder.
+std::string PicturePath(const std::string& name, const std::string& inputName) {
+  const std::filesystem::path picture(LinuxPath(name));
+  if (picture.is_absolute() || inputName.empty()) return picture.string();
+  const std::filesystem::path besideText = std::filesystem::path(LinuxPath(inputName)).parent_path() / picture;
+  std::error_code error;
+  if (std::filesystem::is_regular_file(besideText, error)) return besideText.string();
+  return picture.string();
 }
 
 }  // namespace
@@ -84,37 +99,45 @@ bool PrintJob::ApplyCommand(const LayoutCommand& command) {
 }
 
 // On an odd page the picture goes on the page as it stands; otherwise it
-// gets a page of its own and counts as two pages of the numbering.
+// gets a page of its own and counts as two pages of the numbering. Like any
+// line it is embossed only on a page of the range. A picture that cannot be
+// read is said and left out whole: an embosser sent the graphic mode without
+// its end would emboss the rest of the job as dots.
 bool PrintJob::ApplyPicture(const LayoutCommand& command) {
   EndParagraph();
+  std::vector<std::string> lines;
+  if (!ReadPicture(command, lines)) {
+    user_.Notice("BRGRFNAO", command.text);
+    return true;
+  }
   ComposerState& s = composerState;
+  s.anyContent = true;
   const bool ownPage = s.pageNumber % 2 == 0;
   if (ownPage) StartNewPage();
-  if (!EmbossPicture(command)) {
-    user_.Notice("BRGRFNAO");
-    return false;
+  const bool embossed = PageInRange(s.pageCount);
+  if (embossed) {
+    Write(std::string{kGraphicModeEscape, command.pictureOption});
+    for (const std::string& line : lines) Write(line + std::string(kLineEnd));
+    Write(kGraphicEnd);
+    Write(kLineEnd);
+  } else if (s.pageCount > settings_.BRPAGFIN) {
+    s.textPastRange = true;
   }
-  Write(kLineEnd);
   if (ownPage) {
     StartNewPage();
     ++s.pageNumber;
-  } else {
+  } else if (embossed) {
     Write(kFormFeed);
   }
   return true;
 }
 
-// The mode sequence goes first, then the cell rows and the end of the mode;
-// false when the line is malformed or the file cannot be read.
-bool PrintJob::EmbossPicture(const LayoutCommand& command) {
+// The picture's cell rows as device bytes; false when the line is malformed
+// or the file cannot be read.
+bool PrintJob::ReadPicture(const LayoutCommand& command, std::vector<std::string>& lines) {
   if (command.pictureMalformed) return false;
-  Write(std::string{kGraphicModeEscape, command.pictureOption});
   const CodeTable* table = PictureTable();
-  std::vector<std::string> lines;
-  if (table == nullptr || !PictureLines(command.text, *table, lines)) return false;
-  for (const std::string& line : lines) Write(line + std::string(kLineEnd));
-  Write(kGraphicEnd);
-  return true;
+  return table != nullptr && PictureLines(PicturePath(command.text, inputName_), *table, lines);
 }
 
 // Pictures are drawn with the current-rules table; nullptr (said once) when

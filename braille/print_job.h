@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "braille/code_table.h"
 #include "braille/print_settings.h"
@@ -37,6 +38,7 @@ struct ComposerState {
   bool continuationIndent = false;
   int pagesInRange = 0;     // pages begun within the page range: the pages embossed
   bool textPastRange = false;  // text was laid out on a page after the range
+  bool anyContent = false;  // the document held text or a picture, not only blank lines
 };
 
 // Control bytes, written by output writes of their own and never mapped
@@ -49,7 +51,7 @@ enum class CopyEnd {
   Complete,        // the whole text was laid out
   PageRangeEnded,  // the text goes on past the last page of the range
   ReadFailed,      // the input could not be read to its end
-  Cancelled,       // the user gave the job up after a write error
+  Cancelled,       // the user gave the job up (after a write error, or between lines)
 };
 
 class PrintJob {
@@ -86,7 +88,7 @@ class PrintJob {
   bool ApplyCommand(const LayoutCommand& command);
   void EndParagraph();
   bool ApplyPicture(const LayoutCommand& command);
-  bool EmbossPicture(const LayoutCommand& command);
+  bool ReadPicture(const LayoutCommand& command, std::vector<std::string>& lines);
   const CodeTable* PictureTable();
 
   const PrintSettings& settings_;
@@ -97,6 +99,7 @@ class PrintJob {
   ComposerState composerState;
   TranscriptionState transcriptionState;
   TextReader* reader_ = nullptr;  // during PrintCopy
+  std::string inputName_;         // the text's file, beside which pictures are looked for
   bool writingHeader_ = false;    // a header alone is no text of the document
   bool cancelled_ = false;        // the user gave the job up
   // Pictures are drawn with the current-rules table; with the old rules in

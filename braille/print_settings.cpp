@@ -16,20 +16,18 @@ constexpr PrintSettingRow kRows[] = {
 
 std::string Read(std::string_view key) { return ReadSuiteSetting(kSection, key); }
 
-// Number rule: the value replaces the prior one only when it is a whole
-// valid integer, and not below the smallest that makes sense; anything else
-// written is noted with the value kept.
+// Number rule: the value replaces the default only when it is a whole valid
+// integer, and not below the smallest that makes sense (a line of fewer than
+// two cells could not be cut); anything else written is noted with the
+// default kept.
 void ReadNumber(std::string_view key, int& value, int smallest, std::vector<ReplacedSetting>& replaced) {
   const std::string written = Read(key);
   if (written.empty()) return;
   int parsed;
-  if (!ParseSettingsInteger(written, parsed)) {
-    replaced.push_back({std::string(key), written, value});
-  } else if (parsed < smallest) {
-    value = smallest;
-    replaced.push_back({std::string(key), written, value});
-  } else {
+  if (ParseSettingsInteger(written, parsed) && parsed >= smallest) {
     value = parsed;
+  } else {
+    replaced.push_back({std::string(key), written, value});
   }
 }
 

@@ -75,18 +75,26 @@ TEST_F(PrintSettingsTest, NumberRuleTakesOnlyWholeIntegers) {
 }
 
 TEST_F(PrintSettingsTest, ValuesThatMakeNoSenseAreReplacedAndNoted) {
-  // No columns, a negative page length and rate, a number past 32 bits.
+  // No columns, a negative page length and rate, a number past 32 bits:
+  // each keeps its default, as a value that is no number does.
   Read("COLUNAS=0\r\nLINHAS=-3\r\nLINHASPORMINUTO=-60\r\n");
-  EXPECT_EQ(printSettings.COLUNAS, 2);
-  EXPECT_EQ(printSettings.LINHAS, 0);  // no pagination
+  EXPECT_EQ(printSettings.COLUNAS, 34);
+  EXPECT_EQ(printSettings.LINHAS, 28);
   EXPECT_EQ(printSettings.LINHASPORMINUTO, 0);
   ASSERT_EQ(replaced.size(), 3u);
   EXPECT_EQ(replaced[0].key, "COLUNAS");
   EXPECT_EQ(replaced[0].written, "0");
-  EXPECT_EQ(replaced[0].used, 2);
+  EXPECT_EQ(replaced[0].used, 34);
   EXPECT_EQ(replaced[1].key, "LINHAS");
-  EXPECT_EQ(replaced[1].used, 0);
+  EXPECT_EQ(replaced[1].used, 28);
   EXPECT_EQ(replaced[2].key, "LINHASPORMINUTO");
+  // One cell is too narrow to cut a line; two is the narrowest line.
+  Read("COLUNAS=1\r\n");
+  EXPECT_EQ(printSettings.COLUNAS, 34);
+  Read("COLUNAS=-5\r\nLINHAS=0\r\n");
+  EXPECT_EQ(printSettings.COLUNAS, 34);
+  EXPECT_EQ(printSettings.LINHAS, 0);  // no pages, as the setting means
+  ASSERT_EQ(replaced.size(), 1u);
 
   Read("COLUNAS=4294967330\r\nLINHAS=trinta\r\n");
   EXPECT_EQ(printSettings.COLUNAS, 34);

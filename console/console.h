@@ -112,3 +112,8 @@ void SetBrailleKeyboardMode(int mode);
 
 // A function run once by EndConsoleProgram before the process ends.
 void SetEndOfProgramHook(void (*hook)());
+
+// The exit status when the user closes the window (or its display goes
+// away) before the program has ended: 0 unless the program, busy with
+// something that would then be left unfinished, says otherwise.
+void SetWindowCloseStatus(int exitStatus);

@@ -127,6 +127,8 @@ void UseConsoleHost(std::unique_ptr<ConsoleHost> host) {
 
 void SetEndOfProgramHook(void (*hook)()) { endOfProgramHook = hook; }
 
+void SetWindowCloseStatus(int exitStatus) { consoleWindow.closeStatus = exitStatus; }
+
 void EndConsoleProgram(int exitStatus) {
   consoleWindow.exitStatus = exitStatus;
   if (auto hook = endOfProgramHook) {
@@ -159,7 +161,7 @@ void ConsoleDisplayLost() {
     std::fflush(stderr);
     _exit(consoleWindow.exitStatus);
   }
-  EndConsoleProgram();
+  EndConsoleProgram(consoleWindow.closeStatus);
 }
 
 void ConsoleWindowClosed() {
@@ -167,7 +169,7 @@ void ConsoleWindowClosed() {
     consoleWindow.closedAfterEnd = true;
     return;
   }
-  EndConsoleProgram();
+  EndConsoleProgram(consoleWindow.closeStatus);
 }
 
 void ConsoleQuitRequested() {

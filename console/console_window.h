@@ -28,6 +28,7 @@ struct ConsoleWindow {
   bool ending = false;         // the program is ending; closing no longer ends it
   bool closedAfterEnd = false; // the user closed the window after the program ended
   int exitStatus = 0;          // what EndConsoleProgram was given
+  int closeStatus = 0;         // the exit status of a window closed before the end
   bool screenDumped = false;
   std::string title;           // Windows-1252
   VideoSettings settings;

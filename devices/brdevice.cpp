@@ -81,6 +81,8 @@ void NoteFailure(const DeviceBackend& backend, int error) {
 
 }  // namespace
 
+bool DeviceNamesNoSuchPort(std::string_view name) { return NamesNoSuchPort(UpperCaseAnsi(name)); }
+
 bool DeviceWrite(std::string_view bytes) {
   if (device.backend == nullptr) return false;
   const bool written = device.backend->Write(bytes);

@@ -20,10 +20,14 @@ std::string DeviceProblem();
 // same file on disk, not the same name). Ports and the spooler never are.
 bool DeviceIsFile(std::string_view deviceName, std::string_view systemPath);
 
+// Whether the device name has the form of a port that is not one here
+// (COM3, LPT4): the output then goes to a file of that name.
+bool DeviceNamesNoSuchPort(std::string_view name);
+
 // Sends the bytes unchanged; true when the device took them all.
 bool DeviceWrite(std::string_view bytes);
-// Ends the output. False when bytes still held for a file could not be
-// written (a full disk): the end of the output is then missing.
+// Ends the output. False when what was written cannot be found any more (a
+// file whose folder was removed during the job).
 bool DeviceClose();
 
 // The next DeviceOpen, whatever the name, writes into sink instead: the

@@ -15,12 +15,6 @@ namespace {
 
 constexpr char kFormFeed = '\f';
 
-// A regular file takes its bytes in blocks of this size: one system call per
-// Braille line would cost more than composing the line. Anything else named
-// as a file (a FIFO, a device node such as /dev/usb/lp0) is written through,
-// so an embosser behind it receives every line at once.
-constexpr std::size_t kFileBlock = 64 * 1024;
-
 class SerialBackend : public DeviceBackend {
  public:
   bool Write(std::string_view bytes) override { return WriteSerialPort(bytes); }
@@ -59,20 +53,20 @@ class SpoolerBackend : public DeviceBackend {
   bool FailsThroughServer() const override { return true; }
 };
 
+// A file takes every write at once, as the ports do: a program closed in the
+// middle of a job (its window closed, a signal) leaves every line embossed so
+// far in the file, and an embosser behind a FIFO or a device node such as
+// /dev/usb/lp0 receives each line as it is made.
 class FileBackend : public DeviceBackend {
  public:
-  explicit FileBackend(int descriptor) : descriptor_(descriptor), buffered_(IsRegularFile(descriptor)) {}
+  explicit FileBackend(int descriptor) : descriptor_(descriptor), regular_(IsRegularFile(descriptor)) {}
   ~FileBackend() override { CloseOutput(descriptor_); }
-  bool Write(std::string_view bytes) override {
-    if (!buffered_) return WriteAllBytes(descriptor_, bytes);
-    pending_.append(bytes);
-    return pending_.size() < kFileBlock || WritePending();
-  }
+  bool Write(std::string_view bytes) override { return WriteAllBytes(descriptor_, bytes); }
   bool Close() override {
-    bool written = WritePending();
+    bool written = true;
     // A file whose last name was removed (its folder deleted, say) took the
     // bytes, but nobody will find them.
-    if (written && buffered_ && !HasName(descriptor_)) {
+    if (regular_ && !HasName(descriptor_)) {
       errno = ENOENT;
       written = false;
     }
@@ -84,14 +78,8 @@ class FileBackend : public DeviceBackend {
   }
 
  private:
-  bool WritePending() {
-    const bool written = WriteAllBytes(descriptor_, pending_);
-    pending_.clear();
-    return written;
-  }
   int descriptor_;
-  bool buffered_;
-  std::string pending_;  // bytes of a regular file not yet written
+  bool regular_;
 };
 
 class MemoryBackend : public DeviceBackend {

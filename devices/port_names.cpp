@@ -34,6 +34,15 @@ PortKind PortKindOf(std::string_view upperName) {
   return port != nullptr ? port->kind : PortKind::None;
 }
 
+bool NamesNoSuchPort(std::string_view upperName) {
+  for (const std::string_view prefix : {"COM", "LPT"}) {
+    if (!upperName.starts_with(prefix) || upperName.size() == prefix.size()) continue;
+    const std::string_view digits = upperName.substr(prefix.size());
+    if (digits.find_first_not_of("0123456789") == std::string_view::npos) return FindPort(upperName) == nullptr;
+  }
+  return false;
+}
+
 std::string PortDevicePath(std::string_view upperName) {
   const PortName* port = FindPort(upperName);
   if (port == nullptr) return {};

@@ -12,5 +12,10 @@ enum class PortKind { None, Serial, Parallel };
 // LPT4 included) is no port. The name must be upper-case already.
 PortKind PortKindOf(std::string_view upperName);
 
+// Whether the name has the form of a port, COM or LPT followed by digits,
+// though it is no port here (COM3, LPT4): such a device is a file of that
+// name, and the user is told where the Braille went.
+bool NamesNoSuchPort(std::string_view upperName);
+
 // The device path (a Windows-1252 system path) of a port name.
 std::string PortDevicePath(std::string_view upperName);

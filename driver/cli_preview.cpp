@@ -128,6 +128,7 @@ int RunPreviewCommand(CliArguments args) {
   if (const int status = TakeSettings(args, error); status != 0) return SettingsFailure(status, usage, error);
   if (!TakePageRange(args, error) || !TakeTextFile(args, textFile, error)) return CommandUsageError(usage, error);
   NormalisePagination(printSettings);
+  if (const int status = CheckDocument(textFile); status != kPrintDone) return status;
   InputFile input;
   if (!input.Open(textFile)) {
     ShowMessageAbout("BRARQNAO", textFile);

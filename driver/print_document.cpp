@@ -1,9 +1,11 @@
 #include "driver/print_document.h"
 
 #include "braille/input_file.h"
+#include "braille/output_sink.h"
 #include "braille/print_job.h"
 #include "catalogue/brmsg.h"
 #include "console/console.h"
+#include "console/key_queue.h"
 #include "devices/brdevice.h"
 #include "platform/disk_names.h"
 #include "speech/speech.h"
@@ -27,6 +29,20 @@ bool ConsoleJobUser::ContinueAfterWriteError(std::string_view problem) {
 }
 
 void ConsoleJobUser::Pause(int milliseconds) { Delay(milliseconds); }
+
+bool ConsoleJobUser::KeepPrinting() {
+  if (!KeyPressed()) return true;
+  int key = ReadKey();
+  if (key == 0) ReadKey();  // an extended key's code: ignored like the key
+  if (key != kEscapeKey) return true;
+  ShowMessage("BRESCCAN", 1);
+  for (;;) {
+    key = ReadKey();
+    if (key == kEnterKey) return true;
+    if (key == kEscapeKey) return false;
+    if (key == 0) ReadKey();
+  }
+}
 
 CodeTableLoad LoadPrintCodeTable() {
   const std::string path = CodeTablePath(printSettings);
@@ -58,18 +74,86 @@ void ReportPageRangeEnd(int pagesEmbossed) {
   ShowMessageAbout("BRPAGIMP", std::to_string(pagesEmbossed));
 }
 
+namespace {
+
+// Takes the bytes of a layout that only looks at the document.
+class DiscardingSink : public OutputSink {
+ public:
+  bool Write(std::string_view) override { return true; }
+  std::string Problem() const override { return {}; }
+};
+
+// The window closed while a job runs: the user sees (and the screen dump
+// keeps) that the print did not end.
+void SayPrintIncomplete() {
+  WriteLineEnds(1);
+  WriteToConsole(GetMessage("BRIMPFEC"));
+  WriteLineEnds(1);
+}
+
+// For as long as a job runs.
+class RunningJob {
+ public:
+  RunningJob() {
+    SetEndOfProgramHook(SayPrintIncomplete);
+    SetWindowCloseStatus(kPrintCancelled);
+  }
+  ~RunningJob() {
+    SetEndOfProgramHook(nullptr);
+    SetWindowCloseStatus(0);
+  }
+  RunningJob(const RunningJob&) = delete;
+  RunningJob& operator=(const RunningJob&) = delete;
+};
+
+}  // namespace
+
+int CheckDocument(const std::string& inputFile) {
+  InputFile input;
+  if (!input.Open(inputFile)) {
+    ShowMessageAbout("BRARQNAO", ShownSystemName(inputFile));
+    return kPrintInputMissing;
+  }
+  DiscardingSink nowhere;
+  NobodyJobUser nobody;
+  PrintJob layout(printSettings, codeTable, nowhere, nobody);
+  const CopyEnd end = layout.PrintCopy(input);
+  if (end == CopyEnd::ReadFailed) {
+    ShowMessage("BRERRLEI", 1);
+    ShowMessageAbout("BRIMPINC", inputFile);
+    return kPrintReadFailed;
+  }
+  if (!layout.State().anyContent) {
+    ShowMessageAbout("BRARQVAZ", ShownSystemName(inputFile));
+    return kPrintNothingToEmboss;
+  }
+  if (layout.State().pagesInRange == 0) {
+    ShowMessage("BRNENHPG", 1);
+    return kPrintNothingToEmboss;
+  }
+  return kPrintDone;
+}
+
 int PrintDocument(const std::string& inputFile) {
   if (printSettings.DISPSAIDA.empty()) printSettings.DISPSAIDA = PrintSettings{}.DISPSAIDA;
+  // One consistency step for every program, whether the pagination came from
+  // the file, the dialogue or the command line.
+  NormalisePagination(printSettings);
   // Opening the input as the output would empty it before a byte is read.
   if (DeviceIsFile(printSettings.DISPSAIDA, inputFile)) {
     ShowMessageAbout("BRMESMOA", printSettings.DISPSAIDA);
     return kPrintDeviceFailed;
   }
+  // Nothing is opened (nor a file emptied) for a document that cannot be
+  // printed.
+  if (const int status = CheckDocument(inputFile); status != kPrintDone) return status;
   if (!DeviceOpen(printSettings.DISPSAIDA, inputFile)) {
     ShowMessage("BRERRCRI", 1);
     WriteLineAndSpeak(DeviceProblem());
     return kPrintDeviceFailed;
   }
+  if (DeviceNamesNoSuchPort(printSettings.DISPSAIDA)) ShowMessageAbout("BRGRVARQ", printSettings.DISPSAIDA);
+  const RunningJob running;
   DeviceSink device;
   ConsoleJobUser user;
   PrintJob job(printSettings, codeTable, device, user);
@@ -85,6 +169,7 @@ int PrintDocument(const std::string& inputFile) {
     }
     const CopyEnd end = job.PrintCopy(input);
     input.Close();
+    ClearKeyQueue();
     if (end == CopyEnd::Cancelled) {
       DeviceClose();
       return kPrintCancelled;
@@ -100,10 +185,12 @@ int PrintDocument(const std::string& inputFile) {
     WriteLineEnds(1);
   }
   if (!DeviceClose()) {
-    // The last bytes held for a file did not reach it, or the file is gone.
+    // The file written is gone.
     ShowMessageAbout("BRERRESC", DeviceProblem());
     return kPrintDeviceFailed;
   }
+  // Keys typed while the last lines went out must not cut the end short.
+  ClearKeyQueue();
   if (rangeEnded) ReportPageRangeEnd(job.State().pagesInRange);
   ShowMessage("BRFIMTRA", 1);
   return kPrintDone;

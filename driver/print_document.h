@@ -19,6 +19,7 @@ enum PrintJobStatus {
   kPrintDeviceFailed = 2,
   kPrintCancelled = 3,
   kPrintReadFailed = 4,
+  kPrintNothingToEmboss = 5,
 };
 
 extern PrintSettings printSettings;
@@ -34,6 +35,8 @@ class ConsoleJobUser : public JobUser {
   void Notice(std::string_view messageKey, std::string_view detail) override;
   bool ContinueAfterWriteError(std::string_view problem) override;
   void Pause(int milliseconds) override;
+  // A key typed while printing is taken here: ESC asks whether to go on.
+  bool KeepPrinting() override;
 };
 
 // Reads printSettings from the settings file and loads codeTable for it.
@@ -52,10 +55,20 @@ void WarnOfReplacedSettings();
 // pages were embossed.
 void ReportPageRangeEnd(int pagesEmbossed);
 
-// Opens the device, prints printSettings.BRNCOP copies of the file, closes
-// the device and says "Fim de trabalho". kPrintDeviceFailed when the device
-// is the input file itself or cannot be opened (the reason is said),
-// kPrintInputMissing when the file vanished between copies, kPrintReadFailed
-// when it could not be read to its end, kPrintCancelled when the user gave
-// it up after a write error; none of these says the job ended.
+// Lays the document out once without a device, as printSettings say: the
+// status with which printing would stop before any byte reaches the
+// embosser (said): kPrintReadFailed when the file cannot be read to its end,
+// kPrintNothingToEmboss when it holds nothing to emboss or the page range
+// selects no page of it; kPrintDone when it can be printed.
+int CheckDocument(const std::string& inputFile);
+
+// Makes the pagination consistent, checks the document, opens the device,
+// prints printSettings.BRNCOP copies of the file, closes the device and says
+// "Fim de trabalho". kPrintDeviceFailed when the device is the input file
+// itself or cannot be opened (the reason is said), kPrintInputMissing when
+// the file vanished between copies, kPrintReadFailed when it could not be
+// read to its end, kPrintNothingToEmboss as CheckDocument, kPrintCancelled
+// when the user gave it up; none of these says the job ended. While the job
+// runs, a window closed by the user ends the program with kPrintCancelled
+// and "Impressão incompleta" on the screen.
 int PrintDocument(const std::string& inputFile);

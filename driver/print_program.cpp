@@ -38,6 +38,14 @@ constexpr const char* kSettingsFileName = "SONARA.INI";
   EndProgram(status);
 }
 
+// Nothing was embossed, and the user has heard why.
+[[noreturn]] void EndAfterNothingPrinted(int status) {
+  if (status == kPrintReadFailed) CancelExit(status);
+  Delay(kClosingPause);
+  WaitSpeechEnd();
+  EndProgram(status);
+}
+
 void Greet() {
   ClearWindow();
   SetConsoleTitle("RELEVIX");
@@ -126,6 +134,9 @@ void RunPrintProgram(const std::vector<std::string>& arguments) {
   }
   if (!ReadPrintSettingsAndCodeTable()) EndProgram(kPrintDeviceFailed);
   WarnOfReplacedSettings();
+  // A file that cannot be read, or holds nothing, is said before any
+  // question is asked.
+  if (const int status = CheckDocument(file); status != kPrintDone) EndAfterNothingPrinted(status);
   ConfirmSettings();
   ConfirmStart();
 
@@ -135,6 +146,8 @@ void RunPrintProgram(const std::vector<std::string>& arguments) {
       Delay(kClosingPause);
       WaitSpeechEnd();
       EndProgram(ReportAudioOutputProblem() ? kSoundLost : kPrintDone);
+    case kPrintNothingToEmboss:
+      EndAfterNothingPrinted(status);
     case kPrintDeviceFailed:
       // The device could not be used: the program ends on the message.
       EndConsoleProgram(status);

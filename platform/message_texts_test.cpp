@@ -71,10 +71,11 @@ TEST(MessageTextsTest, MessagesOutsideThePrintingSide) {
 
 TEST(MessageTextsTest, TheRecordedMessagesAreTheMarkedOnes) {
   const std::vector<std::string> keys = RecordedMessageKeys();
-  ASSERT_EQ(keys.size(), 46u);
+  ASSERT_EQ(keys.size(), 50u);
   EXPECT_EQ(keys.front(), "BRCNFERR");
   EXPECT_EQ(keys[20], "BRFIMTRA");
-  EXPECT_EQ(keys.back(), "BRCFGNGR");
+  EXPECT_EQ(keys[45], "BRCFGNGR");
+  EXPECT_EQ(keys.back(), "BRIMPFEC");
 }
 
 // What is built in is the data file, character for character: every line of

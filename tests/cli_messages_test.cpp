@@ -127,14 +127,14 @@ TEST_F(CliMessagesTest, AnAudioSettingThatCannotWorkIsSaid) {
 TEST_F(CliMessagesTest, SettingsThatMakeNoSenseAreShownAndWarnedOf) {
   WriteFile(work.File("SONARA.INI"), "[RELEVIX]\nCOLUNAS=0\nLINHAS=99999999999\nDISPSAIDA=saida.brf\n");
   const CliResult settings = Run("RELEVIX_AUDIO=null", "settings --settings SONARA.INI");
-  EXPECT_NE(settings.output.find("COLUNAS=2   (escrito 0, sem sentido)\n"), std::string::npos) << settings.output;
+  EXPECT_NE(settings.output.find("COLUNAS=34   (escrito 0, sem sentido)\n"), std::string::npos) << settings.output;
   EXPECT_NE(settings.output.find("LINHAS=28   (escrito 99999999999, sem sentido)\n"), std::string::npos)
       << settings.output;
 
   WriteFile(work.File("texto.txt"), "ab\n");
   const CliResult print = Run("RELEVIX_AUDIO=null", "print --settings SONARA.INI texto.txt");
   EXPECT_EQ(print.status, 0) << print.output;
-  const std::string warning = "Valor sem sentido na configura\xC3\xA7\xC3\xA3o, trocado: COLUNAS=0, usado 2\n";
+  const std::string warning = "Valor sem sentido na configura\xC3\xA7\xC3\xA3o, trocado: COLUNAS=0, usado 34\n";
   const std::size_t at = print.output.find(warning);
   EXPECT_NE(at, std::string::npos) << print.output;
   EXPECT_EQ(print.output.find(warning, at + 1), std::string::npos) << "said once";

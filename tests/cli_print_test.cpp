@@ -137,17 +137,32 @@ TEST_F(CliPrintTest, OutputThatIsTheInputIsRefusedBeforeItIsTouched) {
 }
 
 TEST_F(CliPrintTest, AJobThatCannotReadItsInputDoesNotEndWell) {
-  std::filesystem::create_directory(work.File("pasta"));
-  for (const char* command : {"print --settings SONARA.INI pasta", "preview --settings SONARA.INI pasta"}) {
+  // The process's own memory opens, but cannot be read from its start.
+  WriteFile(work.File("saida.brf"), "anterior");
+  for (const char* command : {"print --settings SONARA.INI /proc/self/mem", "preview --settings SONARA.INI /proc/self/mem"}) {
     const CliResult result = Run(command);
     EXPECT_EQ(result.status, 4) << command;
     EXPECT_NE(result.output.find("Erro de leitura do arquivo\n"), std::string::npos) << result.output;
     EXPECT_NE(result.output.find("Impress\xC3\xA3o incompleta; n\xC3\xA3o foi poss\xC3\xADvel ler at\xC3\xA9 o fim o "
-                                 "arquivo: pasta\n"),
+                                 "arquivo: /proc/self/mem\n"),
               std::string::npos)
         << result.output;
     EXPECT_EQ(result.output.find("Fim de"), std::string::npos) << result.output;
   }
+  // Known before the output was opened: the last output is kept.
+  EXPECT_EQ(ReadFile(work.File("saida.brf")), "anterior");
+}
+
+TEST_F(CliPrintTest, AFolderIsNoFileToPrint) {
+  std::filesystem::create_directory(work.File("pasta"));
+  WriteFile(work.File("saida.brf"), "anterior");
+  for (const char* command : {"print --settings SONARA.INI pasta", "preview --settings SONARA.INI pasta"}) {
+    const CliResult result = Run(command);
+    EXPECT_EQ(result.status, 1) << command;
+    EXPECT_NE(result.output.find("Arquivo n\xC3\xA3o foi achado: pasta\n"), std::string::npos) << result.output;
+    EXPECT_EQ(result.output.find("Fim de"), std::string::npos) << result.output;
+  }
+  EXPECT_EQ(ReadFile(work.File("saida.brf")), "anterior");
 }
 
 TEST_F(CliPrintTest, TextPastTheLastPageOfTheRangeIsReported) {

@@ -67,20 +67,15 @@ TEST_F(DeviceFaultTest, ADiskThatFillsIsNamedAndTheJobDoesNotEndWell) {
     GTEST_SKIP() << "no small tmpfs can be mounted here (needs root and mount rights)";
   }
   Settings("");
-  // About 20 KB: held back until the end, and refused there.
+  // About 20 KB: the line that does not fit is refused, and the user is
+  // asked (nobody answers here, so the job is given up).
   WriteFile(work.File("medio.txt"), Lines(800));
-  const CliResult atEnd = Run("--device disco/saida.brf medio.txt");
-  // About 100 KB: refused in the middle, and the user is asked.
-  WriteFile(work.File("longo.txt"), Lines(4000));
-  const CliResult inMiddle = Run("--device disco/outra.brf longo.txt");
+  const CliResult inMiddle = Run("--device disco/outra.brf medio.txt");
+  const std::size_t written = std::filesystem::file_size(disk + "/outra.brf");
   umount(disk.c_str());
 
-  EXPECT_EQ(atEnd.status, 2) << atEnd.output;
-  EXPECT_NE(atEnd.output.find("Erro de escrita no dispositivo de impress\xC3\xA3o: disco/saida.brf: disco cheio\n"),
-            std::string::npos)
-      << atEnd.output;
-  EXPECT_EQ(atEnd.output.find("Fim de trabalho"), std::string::npos) << atEnd.output;
-
+  // Every line before the refused one is in the file.
+  EXPECT_GT(written, 8000u);
   EXPECT_EQ(inMiddle.status, 3) << inMiddle.output;
   EXPECT_NE(inMiddle.output.find("disco/outra.brf: disco cheio\nENTER continua, ESC cancela\n"), std::string::npos)
       << inMiddle.output;
