@@ -123,10 +123,10 @@ class PreviewWriter {
 }  // namespace
 
 int RunPreviewCommand(CliArguments args) {
-  const std::string usage = "preview [--settings ARQUIVO] [--pages A-B] ARQUIVO";
+  constexpr std::string_view usageKey = "USOPREVI";
   std::string error, textFile;
-  if (const int status = TakeSettings(args, error); status != 0) return SettingsFailure(status, usage, error);
-  if (!TakePageRange(args, error) || !TakeTextFile(args, textFile, error)) return CommandUsageError(usage, error);
+  if (const int status = TakeSettings(args, error); status != 0) return SettingsFailure(status, usageKey, error);
+  if (!TakePageRange(args, error) || !TakeTextFile(args, textFile, error)) return CommandUsageError(usageKey, error);
   NormalisePagination(printSettings);
   InputFile input;
   if (!input.Open(textFile)) {
