@@ -80,7 +80,7 @@ class PreviewWriter {
 
  private:
   void ShowPage(std::string_view page) {
-    PrintOut("--- p\xE1gina " + std::to_string(++pageCount_) + " ---\n");
+    PrintOut(GetMessageWith("PREVPAG", {std::to_string(++pageCount_)}) + "\n");
     while (!page.empty()) {
       const std::size_t end = page.find("\r\n");
       ShowLine(page.substr(0, end));
@@ -99,8 +99,8 @@ class PreviewWriter {
         cells.clear();
         ++i;
         inGraphicMode_ = line[i] != kGraphicEndMark;
-        PrintOut(inGraphicMode_ ? "--- desenho em modo gr\xE1" "fico (ESC " + std::string(1, line[i]) + ") ---\n"
-                                : std::string("--- fim do desenho ---\n"));
+        PrintOut((inGraphicMode_ ? GetMessageWith("PREVDES", {std::string(1, line[i])}) : GetMessage("PREVFIM")) +
+                 "\n");
         if (i + 1 == line.size()) return;
         continue;
       }
