@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 using CliArguments = std::vector<std::string>;
@@ -21,9 +22,9 @@ std::string Joined(const CliArguments& words);
 // is missing.
 bool TakeOption(CliArguments& args, const std::string& name, std::string& value, std::string& error);
 
-// Shows the error (when not empty) and the command's usage on standard
-// error; the usage-error status.
-int CommandUsageError(const std::string& usage, const std::string& error);
+// Shows the error (when not empty) and the command's usage (the message
+// usageKey, "USOPRINT") on standard error; the usage-error status.
+int CommandUsageError(std::string_view usageKey, const std::string& error);
 
 // Reads the settings file named by --settings (or found as usual), the
 // print settings from it and their code table. 0 when done; kUsageError
@@ -33,7 +34,7 @@ int TakeSettings(CliArguments& args, std::string& error);
 
 // The status of TakeSettings made the command's: a usage error shows the
 // usage.
-int SettingsFailure(int status, const std::string& usage, const std::string& error);
+int SettingsFailure(int status, std::string_view usageKey, const std::string& error);
 
 // "--pages A-B": the first and last page to emboss, into the print settings.
 bool TakePageRange(CliArguments& args, std::string& error);

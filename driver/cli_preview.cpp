@@ -80,7 +80,7 @@ class PreviewWriter {
 
  private:
   void ShowPage(std::string_view page) {
-    PrintOut("--- p\xE1gina " + std::to_string(++pageCount_) + " ---\n");
+    PrintOut(GetMessageWith("PREVPAG", {std::to_string(++pageCount_)}) + "\n");
     while (!page.empty()) {
       const std::size_t end = page.find("\r\n");
       ShowLine(page.substr(0, end));
@@ -99,8 +99,8 @@ class PreviewWriter {
         cells.clear();
         ++i;
         inGraphicMode_ = line[i] != kGraphicEndMark;
-        PrintOut(inGraphicMode_ ? "--- desenho em modo gr\xE1" "fico (ESC " + std::string(1, line[i]) + ") ---\n"
-                                : std::string("--- fim do desenho ---\n"));
+        PrintOut((inGraphicMode_ ? GetMessageWith("PREVDES", {std::string(1, line[i])}) : GetMessage("PREVFIM")) +
+                 "\n");
         if (i + 1 == line.size()) return;
         continue;
       }
@@ -123,10 +123,10 @@ class PreviewWriter {
 }  // namespace
 
 int RunPreviewCommand(CliArguments args) {
-  const std::string usage = "preview [--settings ARQUIVO] [--pages A-B] ARQUIVO";
+  constexpr std::string_view usageKey = "USOPREVI";
   std::string error, textFile;
-  if (const int status = TakeSettings(args, error); status != 0) return SettingsFailure(status, usage, error);
-  if (!TakePageRange(args, error) || !TakeTextFile(args, textFile, error)) return CommandUsageError(usage, error);
+  if (const int status = TakeSettings(args, error); status != 0) return SettingsFailure(status, usageKey, error);
+  if (!TakePageRange(args, error) || !TakeTextFile(args, textFile, error)) return CommandUsageError(usageKey, error);
   NormalisePagination(printSettings);
   if (const int status = CheckDocument(textFile); status != kPrintDone) return status;
   InputFile input;

@@ -2,6 +2,7 @@
 // the transcription of one text for checking the rules.
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "braille/braille_cells.h"
 #include "braille/input_file.h"
@@ -20,7 +21,7 @@ bool TakeNumber(CliArguments& args, const std::string& name, int& target, std::s
   std::string value;
   if (!TakeOption(args, name, value, error)) return error.empty();
   if (!ParseSettingsInteger(value, target)) {
-    error = "Valor inv\xE1lido para " + name + ": " + value;
+    error = GetMessageWith("CLIVALOR", {name, value});
     return false;
   }
   return true;
@@ -36,7 +37,7 @@ bool TakePageRange(CliArguments& args, std::string& error) {
   int first, last;
   if (dash == std::string::npos || !ParseSettingsInteger(value.substr(0, dash), first) ||
       !ParseSettingsInteger(value.substr(dash + 1), last)) {
-    error = "Intervalo de p\xE1ginas inv\xE1lido (use A-B): " + value;
+    error = GetMessageWith("CLIPAGIN", {value});
     return false;
   }
   printSettings.BRPAGINI = first;
@@ -54,39 +55,37 @@ int TakeSettings(CliArguments& args, std::string& error) {
   return 0;
 }
 
-int SettingsFailure(int status, const std::string& usage, const std::string& error) {
-  return status == kUsageError ? CommandUsageError(usage, error) : status;
+int SettingsFailure(int status, std::string_view usageKey, const std::string& error) {
+  return status == kUsageError ? CommandUsageError(usageKey, error) : status;
 }
 
 // The one text file argument left after the options.
 bool TakeTextFile(CliArguments& args, std::string& name, std::string& error) {
   if (args.size() != 1 || args[0].starts_with("--")) {
-    error = args.empty() ? "Falta o nome do arquivo a imprimir." : "Argumento inesperado: " + args[0];
+    error = args.empty() ? GetMessage("CLISEMAR") : GetMessageWith("CLIARGUM", {args[0]});
     return false;
   }
   name = args[0];
   return true;
 }
 
-int CommandUsageError(const std::string& usage, const std::string& error) {
+int CommandUsageError(std::string_view usageKey, const std::string& error) {
   if (!error.empty()) PrintError(error);
-  PrintError("Uso: relevix-cli " + usage);
+  PrintError(GetMessage(usageKey));
   return kUsageError;
 }
 
 int RunPrintCommand(CliArguments args) {
-  const std::string usage =
-      "print [--settings ARQUIVO] [--device NOME] [--copies N] [--pages A-B] [--first-number N] "
-      "[--title TEXTO] ARQUIVO";
+  constexpr std::string_view usageKey = "USOPRINT";
   std::string error, device, title, textFile;
-  if (const int status = TakeSettings(args, error); status != 0) return SettingsFailure(status, usage, error);
+  if (const int status = TakeSettings(args, error); status != 0) return SettingsFailure(status, usageKey, error);
   const bool hasDevice = TakeOption(args, "--device", device, error);
-  if (!error.empty()) return CommandUsageError(usage, error);
+  if (!error.empty()) return CommandUsageError(usageKey, error);
   const bool hasTitle = TakeOption(args, "--title", title, error);
   if (!error.empty() || !TakeNumber(args, "--copies", printSettings.BRNCOP, error) ||
       !TakeNumber(args, "--first-number", printSettings.BRNUMINI, error) || !TakePageRange(args, error) ||
       !TakeTextFile(args, textFile, error)) {
-    return CommandUsageError(usage, error);
+    return CommandUsageError(usageKey, error);
   }
   if (hasDevice) printSettings.DISPSAIDA = device;
   // As long as the dialogue's answer may be.
@@ -102,7 +101,7 @@ int RunPrintCommand(CliArguments args) {
 }
 
 int RunTranscribeCommand(CliArguments args) {
-  const std::string usage = "transcribe [--old] [--english] TEXTO";
+  constexpr std::string_view usageKey = "USOTRANS";
   bool oldRules = false, english = false;
   std::string text;
   bool haveText = false;
@@ -115,10 +114,10 @@ int RunTranscribeCommand(CliArguments args) {
       text = arg;
       haveText = true;
     } else {
-      return CommandUsageError(usage, "Argumento inesperado: " + arg);
+      return CommandUsageError(usageKey, GetMessageWith("CLIARGUM", {arg}));
     }
   }
-  if (!haveText) return CommandUsageError(usage, "Falta o texto.");
+  if (!haveText) return CommandUsageError(usageKey, GetMessage("CLISEMTX"));
   TranscriptionState state;
   const std::string internal = Transcribe(text, english, oldRules, state);
   PrintOut(internal + "\n");

@@ -7,6 +7,7 @@
 #include "console/console.h"
 #include "driver/cli.h"
 #include "driver/print_document.h"
+#include "platform/message_texts.h"
 #include "platform/paths.h"
 #include "platform/suite_settings.h"
 
@@ -20,7 +21,7 @@ void PrintSetting(const std::string& key, const std::string& value) { PrintOut(k
 void PrintSetting(const std::string& key, int value) {
   std::string shown = std::to_string(value);
   for (const ReplacedSetting& replaced : replacedSettings) {
-    if (replaced.key == key) shown += "   (escrito " + replaced.written + ", sem sentido)";
+    if (replaced.key == key) shown += GetMessageWith("CONFESCR", {replaced.written});
   }
   PrintSetting(key, shown);
 }
@@ -47,29 +48,28 @@ int RunSettingsCommand(CliArguments args) {
   std::string file, error;
   if (TakeOption(args, "--settings", file, error)) SetSuiteSettingsFile(file);
   if (!error.empty() || !args.empty()) {
-    PrintError(error.empty() ? "Uso: relevix-cli settings [--settings ARQUIVO]" : error);
+    PrintError(error.empty() ? GetMessage("USOCONFI") : error);
     return kUsageError;
   }
 
   const std::string settingsFile = SuiteSettingsFile();
   if (FileExists(settingsFile)) {
-    PrintOut("Arquivo de configura\xE7\xE3o: " + DisplayPath(settingsFile) + "\n");
+    PrintOut(GetMessageWith("CONFARQ", {DisplayPath(settingsFile)}) + "\n");
   } else {
-    PrintOut("Nenhum arquivo de configura\xE7\xE3o encontrado (procurado em " +
-             DisplayPath(JoinPath(SettingsDirectory(), "SONARA.INI")) + " e " + DisplayPath(settingsFile) +
-             "); valem os valores padr\xE3o.\n");
+    const std::string usual = DisplayPath(JoinPath(SettingsDirectory(), "SONARA.INI"));
+    PrintOut(GetMessageWith("CONFNENH", {usual, DisplayPath(settingsFile)}) + "\n");
   }
 
   printSettings = ReadPrintSettings(replacedSettings);
   PrintAllSettings();
 
-  PrintOut("Tabela Braille: " + DisplayPath(CodeTablePath(printSettings)) + "\n");
+  PrintOut(GetMessageWith("CONFTAB", {DisplayPath(CodeTablePath(printSettings))}) + "\n");
   std::fflush(stdout);
   // The loader's own messages (a bad line, a missing file) come in order
   // with the rest of the report.
   SetConsoleStream(stdout);
   const CodeTableLoad load = LoadPrintCodeTable();
   if (!load.opened) return kPrintDeviceFailed;
-  PrintOut(load.Whole() ? "Tabela lida por inteiro.\n" : "Tabela lida s\xF3 em parte: o resto fica sem tradu\xE7\xE3o.\n");
+  PrintOut(GetMessage(load.Whole() ? "TABINTEI" : "TABPARTE") + "\n");
   return 0;
 }

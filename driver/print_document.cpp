@@ -65,7 +65,8 @@ bool ReadPrintSettingsAndCodeTable() {
 
 void WarnOfReplacedSettings() {
   for (const ReplacedSetting& replaced : replacedSettings) {
-    ShowMessageAbout("BRCFGTRO", replaced.key + "=" + replaced.written + ", usado " + std::to_string(replaced.used));
+    ShowMessageAbout("BRCFGTRO",
+                     GetMessageWith("BRCFGUSO", {replaced.key, replaced.written, std::to_string(replaced.used)}));
   }
 }
 

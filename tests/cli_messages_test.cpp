@@ -85,6 +85,33 @@ TEST_F(CliMessagesTest, ACommandCalledTheWrongWayShowsItsUsage) {
   }
 }
 
+TEST_F(CliMessagesTest, ThePrintCommandsSayWhatIsWrongAndTheirUsage) {
+  const std::string printUsage = Utf8(
+      u8"Uso: relevix-cli print [--settings ARQUIVO] [--device NOME] [--copies N] [--pages A-B] "
+      u8"[--first-number N] [--title TEXTO] ARQUIVO\n");
+  const std::string previewUsage = "Uso: relevix-cli preview [--settings ARQUIVO] [--pages A-B] ARQUIVO\n";
+  const std::string transcribeUsage = "Uso: relevix-cli transcribe [--old] [--english] TEXTO\n";
+  struct Case {
+    const char* arguments;
+    std::string output;
+  };
+  const Case cases[] = {
+      {"print", Utf8(u8"Falta o nome do arquivo a imprimir.\n") + printUsage},
+      {"print --copies duas texto.txt", Utf8(u8"Valor inválido para --copies: duas\n") + printUsage},
+      {"print texto.txt outro.txt", Utf8(u8"Argumento inesperado: texto.txt\n") + printUsage},
+      {"preview --pages 3 texto.txt", Utf8(u8"Intervalo de páginas inválido (use A-B): 3\n") + previewUsage},
+      {"preview --pages", Utf8(u8"Falta o valor da opção --pages\n") + previewUsage},
+      {"transcribe --old", Utf8(u8"Falta o texto.\n") + transcribeUsage},
+      {"transcribe um dois", Utf8(u8"Argumento inesperado: dois\n") + transcribeUsage},
+      {"settings demais", "Uso: relevix-cli settings [--settings ARQUIVO]\n"},
+  };
+  for (const Case& c : cases) {
+    const CliResult result = Run("RELEVIX_AUDIO=null", c.arguments);
+    EXPECT_EQ(result.status, 64) << c.arguments;
+    EXPECT_EQ(result.output, c.output) << c.arguments;
+  }
+}
+
 TEST_F(CliMessagesTest, PlayTellsAMissingFileFromOneThatIsNoSound) {
   WriteFile(work.File("texto.wav"), "isto n\xC3\xA3o \xC3\xA9 som, apenas texto com o nome errado\n");
   const CliResult notWav = Run("RELEVIX_AUDIO=null", "play texto.wav");

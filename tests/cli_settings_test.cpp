@@ -12,6 +12,8 @@ namespace {
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
+std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
 class CliSettingsTest : public ::testing::Test {
  protected:
   // Runs the tool with an empty settings directory and the test's own data
@@ -86,6 +88,29 @@ TEST_F(CliSettingsTest, AMissingTableEndsWithItsPathAndStatusTwo) {
   EXPECT_NE(result.output.find("Arquivo de configura\xC3\xA7\xC3\xA3o inexistente, programa cancelado"),
             std::string::npos)
       << result.output;
+}
+
+TEST_F(CliSettingsTest, TheReportNamesTheFileAndTheTableInPortuguese) {
+  WriteFile(data.File("ambcode2.cfg"), "61=41\n");
+  WriteFile(work.File("config.ini"), "[RELEVIX]\nCOLUNAS=30\n");
+  const CliResult found = Run("--settings config.ini");
+  EXPECT_EQ(found.status, 0) << found.output;
+  EXPECT_EQ(found.output.find(Utf8(u8"Arquivo de configuração: config.ini\n")), 0u) << found.output;
+  EXPECT_NE(found.output.find("\nTabela Braille: " + data.File("ambcode2.cfg") + "\nTabela lida por inteiro.\n"),
+            std::string::npos)
+      << found.output;
+
+  const CliResult missing = Run("--settings nada.ini");
+  EXPECT_EQ(missing.status, 0) << missing.output;
+  EXPECT_EQ(missing.output.find(Utf8(u8"Nenhum arquivo de configuração encontrado (procurado em ") + windir.path() +
+                                "/SONARA.INI e nada.ini); " + Utf8(u8"valem os valores padrão.\n")),
+            0u)
+      << missing.output;
+
+  WriteFile(data.File("ambcode2.cfg"), "61=41\n6x41\n");
+  const CliResult part = Run("--settings config.ini");
+  EXPECT_NE(part.output.find(Utf8(u8"Tabela lida só em parte: o resto fica sem tradução.\n")), std::string::npos)
+      << part.output;
 }
 
 TEST_F(CliSettingsTest, BadUsageIsRefused) {
