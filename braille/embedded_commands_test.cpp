@@ -26,40 +26,8 @@ class CommandTest : public ComposerTest {
   static std::string Header(int page) { return "   ab   #" + std::to_string(page); }
 };
 
-TEST_F(CommandTest, LoneAngleBracketIsText) { EXPECT_EQ(Print("<\r\n"), L("<") + kFF); }
-
-TEST_F(CommandTest, UnknownCommandsAreLeftOut) {
-  EXPECT_EQ(Print("a\r\n<Capitulo 1>\r\n<P2>\r\n< b>\r\nc\r\n"), L("a") + L("c") + kFF);
-}
-
-TEST_F(CommandTest, NewPageEvenOnAnEmptyPage) {
-  // The first begins page 1 without a form feed; two in a row leave an
-  // empty page.
-  EXPECT_EQ(Print("<P>\r\na\r\n<p>\r\n<P>\r\nb\r\n"), L("a") + kFF + kFF + L("b") + kFF);
-  UseShortHeaders();
-  EXPECT_EQ(Print("<P>\r\n<P>\r\na\r\n"), L(Header(1)) + kFF + L(Header(2)) + L("a") + kFF);
-}
-
-TEST_F(CommandTest, HeadersSwitchedOffForACoverPage) {
-  UseShortHeaders();
-  const std::string expected = L("capa") + kFF + L(Header(2)) + L("texto") + kFF;
-  EXPECT_EQ(Print("<T->\r\ncapa\r\n<T+>\r\n<P>\r\ntexto\r\n"), expected);
-  // A small letter works as the capital; text after the switch is ignored.
-  EXPECT_EQ(Print("<t->sem titulo\r\ncapa\r\n<t+>\r\n<P>\r\ntexto\r\n"), expected);
-}
-
-TEST_F(CommandTest, PageNumberSetInTheMiddleOfPageTwo) {
-  UseShortHeaders();
-  printSettings.LINHAS = 3;
-  const std::string expected = L(Header(1)) + L("a") + L("b") + kFF + L(Header(2)) + L("c") + kFF + L(Header(5)) +
-                               L("d") + L("e") + kFF + L(Header(6)) + L("f") + kFF;
-  EXPECT_EQ(Print("a\r\nb\r\nc\r\n<T+5>\r\nd\r\ne\r\nf\r\n"), expected);
-  // Characters after the digits are ignored.
-  EXPECT_EQ(Print("a\r\nb\r\nc\r\n<T+5a>\r\nd\r\ne\r\nf\r\n"), expected);
-  // It also switches headers on.
-  printSettings.TITULA = false;
-  EXPECT_EQ(Print("<T+5>\r\nd\r\n"), L(Header(5)) + L("d") + kFF);
-}
+// Most commands are shown at work in braille/testdata/composer/
+// layout_commands.txt (test BrailleRows.Composer).
 
 TEST_F(CommandTest, PageNumberTooLargeToCountOnIsATitle) {
   printSettings.TITULA = true;
@@ -70,19 +38,6 @@ TEST_F(CommandTest, PageNumberTooLargeToCountOnIsATitle) {
   EXPECT_EQ(Print("<T+999999999>\r\na\r\n"), L("#999999999") + L("a") + kFF);
   printSettings.BRNUMINI = 2000000000;
   EXPECT_EQ(Print("<T+999999999>\r\na\r\n"), L("#2999999998") + L("a") + kFF);
-}
-
-TEST_F(CommandTest, TitleSetAndEmptied) {
-  printSettings.TITULA = true;
-  printSettings.COLUNAS = 14;
-  EXPECT_EQ(Print("<TMeu livro>\r\na\r\n<T>\r\n<P>\r\nb\r\n"),
-            L(" {meu livro #1") + L("a") + kFF + L(Blanks(12) + "#2") + L("b") + kFF);
-}
-
-TEST_F(CommandTest, ReformattingSwitchedOnAndOff) {
-  // "<F>" changes nothing but still ends the paragraph.
-  EXPECT_EQ(Print("<F+>\r\num\r\ndois\r\n<F>\r\ntres\r\nquatro\r\n<F->\r\ncinco\r\nseis\r\n"),
-            L("um dois") + L("tres quatro") + L("cinco") + L("seis") + kFF);
 }
 
 TEST_F(CommandTest, WhichCommandsEndTheOpenParagraph) {
@@ -96,31 +51,6 @@ TEST_F(CommandTest, WhichCommandsEndTheOpenParagraph) {
   }
 }
 
-TEST_F(CommandTest, SwitchesLookOnlyAtTheTwoCharactersAfterTheLetter) {
-  EXPECT_EQ(Print("<I+>ingles\r\nBrasil\r\n<F+>junta\r\num\r\ndois\r\n"), L("\\brasil") + L("um dois") + kFF);
-  printSettings.COLUNAS = 12;
-  EXPECT_EQ(Print("<r+>recuo\r\naaaa bbbb cccc\r\n"), L("aaaa bbbb") + L("  cccc") + kFF);
-}
-
-TEST_F(CommandTest, SyllableSeparationSwitchedOnAndOff) {
-  printSettings.COLUNAS = 16;
-  EXPECT_EQ(Print("<S+>\r\ninconstitucionalmente\r\n<S->\r\ninconstitucionalmente\r\n"),
-            L("inconstitucio-") + L("nalmente") + L("inconstituciona-") + L("lmente") + kFF);
-}
-
-TEST_F(CommandTest, EnglishStyleSwitchedOnAndOff) {
-  EXPECT_EQ(Print("<I+>\r\nBrasil\r\n<I->\r\nBrasil\r\n"), L("\\brasil") + L("{brasil") + kFF);
-  // Without ending the paragraph: each line keeps the style it was read in.
-  printSettings.AUTOFORMATA = true;
-  EXPECT_EQ(Print("Um\r\n<I+>\r\nDois\r\n"), L("{um \\dois") + kFF);
-}
-
-TEST_F(CommandTest, ContinuationIndentSwitchedOnAndOff) {
-  printSettings.COLUNAS = 12;
-  EXPECT_EQ(Print("<R+>\r\naaaa bbbb cccc\r\n<R->\r\naaaa bbbb cccc\r\n<Rx>\r\naaaa bbbb cccc\r\n"),
-            L("aaaa bbbb") + L("  cccc") + L("aaaa bbbb") + L("cccc") + L("aaaa bbbb") + L("cccc") + kFF);
-}
-
 TEST_F(CommandTest, MarginBeforeBodyLinesOnly) {
   printSettings.TITULA = true;
   printSettings.COLUNAS = 20;
@@ -131,19 +61,6 @@ TEST_F(CommandTest, MarginBeforeBodyLinesOnly) {
       Print("<M   >\r\naaaa bbbb cccc dddd\r\n<M>\r\neeee\r\n<MA>\r\nab\r\n<M" + std::string(25, 'x') + ">\r\nab\r\n"),
       L(Blanks(8) + "ab" + Blanks(8) + "#1") + L("   aaaa bbbb cccc") + L("   dddd") + L("eeee") + L("Aab") +
           L(std::string(18, 'x') + "ab") + kFF);
-}
-
-TEST_F(CommandTest, PrintEditionPageNumberInTheHeader) {
-  printSettings.TITULA = true;
-  printSettings.NUMERAORIG = true;
-  printSettings.COLUNAS = 20;
-  printSettings.BRTIT = "ab";
-  // "<7x>" sets 7 and is printed; "<3" and a number too large for the
-  // counter set nothing and are printed.
-  EXPECT_EQ(Print("<12>\r\na\r\n<P>\r\n<7x>\r\n<3\r\n<99999999999>\r\n<P>\r\nb\r\n"),
-            L("  #12" + Blanks(5) + "ab" + Blanks(6) + "#1") + L("a") + kFF +
-                L("  #12" + Blanks(5) + "ab" + Blanks(6) + "#2") + L("<#7x>") + L("<#3") + L("<#99999999999>") + kFF +
-                L("  #7" + Blanks(6) + "ab" + Blanks(6) + "#3") + L("b") + kFF);
 }
 
 // Pictures.
@@ -159,7 +76,6 @@ class PictureTest : public CommandTest {
   static std::string Picture(char option = '6') { return kEsc + option + L("\";") + L("a") + kEsc + "]\r\n"; }
   testing_support::ScopedCwd cwd_{dir_.path()};
 };
-
 
 TEST_F(PictureTest, PictureOnAPageOfItsOwn) {
   // Page number 0 is even: a page is begun for the picture, and one after

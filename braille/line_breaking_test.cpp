@@ -9,136 +9,17 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "platform/text_encoding.h"
 
 namespace {
 
-using HeadAndRest = std::pair<std::string, std::string>;
-
 // Texts are written here in UTF-8 for reading; BreakLine sees Windows-1252.
 std::string Ansi(std::string_view utf8) { return Windows1252FromUtf8(utf8); }
 
-HeadAndRest Break(std::string_view utf8, int width, bool syllableSeparation) {
-  std::string text = Ansi(utf8);
-  std::string head;
-  BreakLine(text, head, width, syllableSeparation);
-  return {head, text};
-}
-
-HeadAndRest Expected(std::string_view head, std::string_view rest) { return {Ansi(head), Ansi(rest)}; }
-
-// The examples hold with syllable separation on and off alike.
-void ExpectBothWays(std::string_view text, int width, std::string_view head, std::string_view rest) {
-  EXPECT_EQ(Break(text, width, true), Expected(head, rest)) << "separation on";
-  EXPECT_EQ(Break(text, width, false), Expected(head, rest)) << "separation off";
-}
-
-TEST(BreakLine, LongWordDividedAtSyllableOrCutAtWidth) {
-  EXPECT_EQ(Break("inconstitucionalmente", 16, true), Expected("inconstitucio-", "nalmente"));
-  EXPECT_EQ(Break("inconstitucionalmente", 16, false), Expected("inconstituciona-", "lmente"));
-}
-
-TEST(BreakLine, DoubleConsonantDividedWithSeparationOnOrOff) {
-  ExpectBothWays("superinteressante", 14, "superinteres-", "sante");
-}
-
-TEST(BreakLine, BlankAtWidthEndsTheLine) {
-  ExpectBothWays("a casa amarela e bonita", 15, "a casa amarela", "e bonita");
-}
-
-TEST(BreakLine, WordEndingExactlyAtWidth) {
-  ExpectBothWays("desenvolvimento de sistemas", 15, "desenvolvimento", "de sistemas");
-  ExpectBothWays("desenvolvimento    de sistemas", 15, "desenvolvimento", "de sistemas");
-}
-
-TEST(BreakLine, HardCutWhenOnlyBlankLiesWithinTheFirstTenCells) {
-  ExpectBothWays("o transatlântico", 12, "o transatlâ-", "ntico");
-  // The blank before "ovos" lies at 9: a break there would leave 9 cells,
-  // and "o-vos" would leave a lone vowel at the end of the line.
-  ExpectBothWays("vendemos ovos frescos", 12, "vendemos ov-", "os frescos");
-}
-
-TEST(BreakLine, DigraphsStayTogether) {
-  ExpectBothWays("minha companhia", 14, "minha compa-", "nhia");
-  ExpectBothWays("muitos trabalhos", 14, "muitos traba-", "lhos");
-  ExpectBothWays("comprei bolachas", 14, "comprei bola-", "chas");
-}
-
-TEST(BreakLine, NumbersAreCutAtWidth) {
-  ExpectBothWays("1234567890123456789", 12, "12345678901-", "23456789");
-}
-
-TEST(BreakLine, VowelConsonantVowelOnlyWithSeparation) {
-  EXPECT_EQ(Break("ele usa o computador", 18, true), Expected("ele usa o computa-", "dor"));
-  EXPECT_EQ(Break("ele usa o computador", 18, false), Expected("ele usa o", "computador"));
-  EXPECT_EQ(Break("chamaram um médico", 15, true), Expected("chamaram um mé-", "dico"));
-  EXPECT_EQ(Break("foi uma desgraça total", 15, true), Expected("foi uma desgra-", "ça total"));
-}
-
-TEST(BreakLine, NoLoneVowelAtTheStartOfAWord) {
-  EXPECT_EQ(Break("compramos mais ovos", 17, true), Expected("compramos mais", "ovos"));
-}
-
-TEST(BreakLine, ConsonantPairsDivided) {
-  ExpectBothWays("a maior parte", 12, "a maior par-", "te");
-  ExpectBothWays("a menina canta", 13, "a menina can-", "ta");
-  ExpectBothWays("era bem mais alto", 16, "era bem mais al-", "to");
-  ExpectBothWays("A MAIOR PARTE", 12, "A MAIOR PAR-", "TE");
-}
-
-TEST(BreakLine, ConsonantClusterGoesToTheNextLine) {
-  ExpectBothWays("assinamos um contrato", 17, "assinamos um con-", "trato");
-  EXPECT_EQ(Break("foi uma desgraça total", 15, false), Expected("foi uma des-", "graça total"));
-  ExpectBothWays("fomos fazer compras", 16, "fomos fazer com-", "pras");
-  ExpectBothWays("ficamos na sombra", 15, "ficamos na som-", "bra");
-}
-
-TEST(BreakLine, WIsNotAConsonant) {
-  EXPECT_EQ(Break("comemos um kiwi", 14, true), Expected("comemos um", "kiwi"));
-}
-
-TEST(BreakLine, NoSearchAtTenCellsOrLess) {
-  ExpectBothWays("computadores", 10, "computado-", "res");
-}
-
-TEST(BreakLine, HardCutStepsBackBeforeADigraph) {
-  ExpectBothWays("desempenhado", 9, "desempe-", "nhado");
-  ExpectBothWays("trabalhador", 7, "traba-", "lhador");
-  ExpectBothWays("banheiros", 4, "ba-", "nheiros");
-  ExpectBothWays("achar", 3, "a-", "char");
-}
-
-TEST(BreakLine, HardCutAfterABlankAddsNoHyphen) {
-  ExpectBothWays("um computador", 4, "um", "computador");
-}
-
-TEST(BreakLine, WordEndTrimmingKeepsTenCells) {
-  // Trailing blanks are trimmed from a line that ends at a word end, but
-  // never below ten cells.
-  EXPECT_EQ(Break("abc" + std::string(13, ' ') + "def", 14, true), Expected("abc" + std::string(7, ' '), "def"));
-  EXPECT_EQ(Break("abcdefghijkl   xyz", 14, true), Expected("abcdefghijkl", "xyz"));
-}
-
-TEST(BreakLine, BlanksAloneNeverMakeALine) {
-  ExpectBothWays("            abc def ghi jkl", 12, "abc def ghi", "jkl");
-  ExpectBothWays("  abc", 2, "a-", "bc");
-  ExpectBothWays("  abcd", 3, "ab-", "cd");
-  ExpectBothWays("   ab", 3, "ab", "");
-  ExpectBothWays("                ", 4, "", "");
-}
-
-TEST(BreakLine, WidthOfOneTakesOneCharacterWithoutHyphen) {
-  ExpectBothWays("ab cd", 1, "a", "b cd");
-  ExpectBothWays("b cd", 1, "b", "cd");
-  ExpectBothWays("ab", 0, "a", "b");
-}
-
-TEST(BreakLine, TextThatFitsIsTakenWhole) {
-  ExpectBothWays("casa  ", 10, "casa", "");
-}
+// Single cuts are rows of braille/testdata/line_breaking/ (test
+// BrailleRows.LineBreaking); here, whole paragraphs cut line by line.
 
 // The page composer's loop: cut lines until the rest fits, with the
 // continuation indent of two blanks before every rest when it is on.
