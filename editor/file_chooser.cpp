@@ -267,10 +267,12 @@ std::string ChooseFile(int column, int row, int lines, const std::string& mask) 
     std::filesystem::current_path(LinuxPath(folder), error);
     if (error) return "";
   }
-  Chooser chooser;
-  chooser.entries = ListEntries(nameMask);
   std::string answer;
-  if (!chooser.entries.empty()) {
+  std::string entered;  // the folders entered in the chooser, each with its '/'
+  for (;;) {
+    Chooser chooser;
+    chooser.entries = ListEntries(nameMask);
+    if (chooser.entries.empty()) break;
     chooser.column = std::clamp(column, 1, kColumns);
     chooser.row = std::clamp(row, 1, kRows);
     chooser.lines = std::clamp(lines, 1, kRows - chooser.row + 1);
@@ -284,8 +286,19 @@ std::string ChooseFile(int column, int row, int lines, const std::string& mask) 
     answer = RunChooser(chooser);
     RestoreRegion(chooser, saved);
     MoveCursor(cursorColumn, cursorRow);
+    // Enter on a folder goes into it: a folder is no file to choose.
+    const bool folderChosen = !answer.empty() && answer != kChooserTab &&
+                              chooser.current < static_cast<int>(chooser.entries.size()) &&
+                              chooser.entries[static_cast<std::size_t>(chooser.current)].directory;
+    if (!folderChosen) break;
+    std::filesystem::current_path(LinuxPath(answer), error);
+    if (error) break;
+    entered += answer + "/";
+    answer.clear();
+    // The mask found the folder; inside it every name is offered.
+    nameMask = "*.*";
   }
   std::filesystem::current_path(startedIn, error);
-  if (!answer.empty() && answer != kChooserTab) answer = folder + answer;
+  if (!answer.empty() && answer != kChooserTab) answer = folder + entered + answer;
   return answer;
 }
