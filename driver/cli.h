@@ -12,6 +12,9 @@ using CliArguments = std::vector<std::string>;
 constexpr int kUsageError = 64;
 // Exit status when sound that was to be recorded was lost (as EX_IOERR).
 constexpr int kSoundLost = 74;
+// Exit status when the program's data (voice, sounds, tables) is not where
+// it was looked for (as EX_OSFILE).
+constexpr int kNoDataStatus = 72;
 
 // The arguments joined by single blanks: the text of the commands that take
 // the rest of the line as their text.

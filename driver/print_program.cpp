@@ -38,6 +38,21 @@ constexpr const char* kSettingsFileName = "SONARA.INI";
   EndProgram(status);
 }
 
+// Without its data the program has no voice: where it looked is written on
+// the screen and on standard error, and after a tone and a key it ends.
+void EndWithoutData() {
+  std::string lookedIn;
+  if (DataDirectoryFound(lookedIn)) return;
+  const std::string message = GetMessageWith("BRSEMDAD", {lookedIn});
+  PrintError(message);
+  WriteToConsole(message);
+  WriteLineEnds(1);
+  FlushConsole();
+  PlayBeep();
+  ReadKey();
+  EndConsoleProgram(kNoDataStatus);
+}
+
 // Nothing was embossed, and the user has heard why.
 [[noreturn]] void EndAfterNothingPrinted(int status) {
   if (status == kPrintReadFailed) CancelExit(status);
@@ -119,6 +134,7 @@ void ProvideUserSettings() {
 }
 
 void RunPrintProgram(const std::vector<std::string>& arguments) {
+  EndWithoutData();
   if (StartSpeech(0, ReadSuiteSetting("RELEVIX", "DIRRELEVIX")) != 0) EndConsoleProgram(kNoVoiceStatus);
   Greet();
   // Said after the greeting, which clears the window.

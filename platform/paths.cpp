@@ -89,9 +89,41 @@ std::string StartupDirectory() {
   return StartupState().directory;
 }
 
+namespace {
+
+// share/sonara beside the bin/ folder of the running program.
+std::string DataBesideProgram() {
+  std::error_code error;
+  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return {};
+  return (executable.parent_path().parent_path() / "share" / "sonara").string();
+}
+
+bool IsFolder(const std::string& linuxPath) {
+  std::error_code error;
+  return !linuxPath.empty() && std::filesystem::is_directory(linuxPath, error);
+}
+
+}  // namespace
+
 std::string DataDirectory() {
   if (const char* configured = NonEmptyEnvironment("RELEVIX_DATA_DIR")) return Windows1252FromUtf8(configured);
-  return Windows1252FromUtf8(RunningFromBuildTree() ? RELEVIX_BUILD_DATA_DIR : RELEVIX_INSTALL_DATA_DIR);
+  if (RunningFromBuildTree()) return Windows1252FromUtf8(RELEVIX_BUILD_DATA_DIR);
+  const std::string beside = DataBesideProgram();
+  if (IsFolder(beside)) return Windows1252FromUtf8(beside);
+  return Windows1252FromUtf8(RELEVIX_INSTALL_DATA_DIR);
+}
+
+bool DataDirectoryFound(std::string& lookedIn) {
+  lookedIn.clear();
+  if (IsFolder(DiskNameFromSystem(DataDirectory()))) return true;
+  if (const char* configured = NonEmptyEnvironment("RELEVIX_DATA_DIR")) {
+    lookedIn = Windows1252FromUtf8(configured);
+  } else {
+    const std::string beside = DataBesideProgram();
+    lookedIn = Windows1252FromUtf8(beside) + ", " + Windows1252FromUtf8(RELEVIX_INSTALL_DATA_DIR);
+  }
+  return false;
 }
 
 std::string LinuxPath(std::string_view systemPath) {

@@ -19,8 +19,14 @@ std::string StartupDirectory();
 void InitStartupDirectory();
 
 // The installed data directory: $RELEVIX_DATA_DIR when set, the build tree's
-// data/ when the program runs from the build tree, else <prefix>/share/sonara.
+// data/ when the program runs from the build tree, else share/sonara beside
+// the program's bin/ folder (so an installed tree can be moved), else the
+// share/sonara of the prefix the build was configured with.
 std::string DataDirectory();
+
+// Whether DataDirectory is a folder that exists; when it is not, the folders
+// looked in, Windows-1252, separated by ", ".
+bool DataDirectoryFound(std::string& lookedIn);
 
 // Turns a path of the settings into a Linux path (UTF-8): '\' becomes '/';
 // "c:\sonarw\..." and "\sonarw\..." resolve under the data directory; another
