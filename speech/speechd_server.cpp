@@ -7,8 +7,11 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
+#include <future>
+#include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "console/console.h"
@@ -30,6 +33,9 @@ constexpr auto kEndWait = std::chrono::milliseconds(20);
 // for their end would wait for ever.
 constexpr auto kSilenceLimit = std::chrono::seconds(5);
 constexpr int kStopSettle = 50;
+// A service that takes the connection but never answers would hold the
+// program before its greeting: past this, speech stays with the translator.
+constexpr auto kConnectLimit = std::chrono::seconds(2);
 constexpr int kCloseWait = 300;
 
 // Written by libspeechd's notification thread, read by the main thread.
@@ -77,15 +83,41 @@ bool ConnectionLost() {
 
 int ServiceLevel(int level) { return std::clamp(level * kServiceStepsPerLevel, -kServiceLimit, kServiceLimit); }
 
-std::vector<ServiceVoice> ListedVoices() {
+std::vector<ServiceVoice> ListedVoices(SPDConnection* connection) {
   std::vector<ServiceVoice> voices;
-  SPDVoice** listed = WithoutPipeSignal([] { return spd_list_synthesis_voices(gConnection); });
+  SPDVoice** listed = WithoutPipeSignal([connection] { return spd_list_synthesis_voices(connection); });
   for (SPDVoice** voice = listed; voice != nullptr && *voice != nullptr; ++voice) {
     voices.push_back({(*voice)->name != nullptr ? (*voice)->name : "",
                       (*voice)->language != nullptr ? (*voice)->language : ""});
   }
   if (listed != nullptr) free_spd_voices(listed);
   return voices;
+}
+
+struct Connected {
+  SPDConnection* connection = nullptr;
+  std::vector<ServiceVoice> voices;
+};
+
+// Connects (starting the service when it is not running) and lists its
+// voices on a thread of its own, for at most kConnectLimit. A service that
+// has not answered by then is left to that thread, which nothing waits for.
+Connected ConnectWithinLimit() {
+  auto result = std::make_shared<std::promise<Connected>>();
+  std::future<Connected> answer = result->get_future();
+  std::thread([result] {
+    Connected connected;
+    char* error = nullptr;
+    // No address: the user's service (SPEECHD_ADDRESS or the default
+    // socket), started by libspeechd when it is not running.
+    connected.connection = WithoutPipeSignal(
+        [&] { return spd_open2("relevix", "fala", nullptr, SPD_MODE_THREADED, nullptr, 1, &error); });
+    std::free(error);
+    if (connected.connection != nullptr) connected.voices = ListedVoices(connected.connection);
+    result->set_value(std::move(connected));
+  }).detach();
+  if (answer.wait_for(kConnectLimit) != std::future_status::ready) return {};
+  return answer.get();
 }
 
 }  // namespace
@@ -97,14 +129,10 @@ bool StartSpeechdServer(int voice, int rate, int pitch) {
     std::lock_guard lock(gProgress.mutex);
     gProgress.said = gProgress.begun = gProgress.finished = 0;
   }
-  char* error = nullptr;
-  // No address: the user's service (SPEECHD_ADDRESS or the default socket),
-  // started by libspeechd when it is not running.
-  gConnection = WithoutPipeSignal(
-      [&] { return spd_open2("relevix", "fala", nullptr, SPD_MODE_THREADED, nullptr, 1, &error); });
-  std::free(error);
+  Connected connected = ConnectWithinLimit();
+  gConnection = connected.connection;
   if (gConnection == nullptr) return false;
-  const std::vector<ServiceVoice> voices = NumberedServiceVoices(ListedVoices());
+  const std::vector<ServiceVoice> voices = NumberedServiceVoices(std::move(connected.voices));
   if (voices.empty()) {
     CloseSpeechdServer();
     return false;

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <thread>
 
@@ -123,6 +127,27 @@ TEST_F(SpeechdServerTest, NoServiceFailsToStartSilently) {
   ServerSpeak("Nada");
   EXPECT_FALSE(ServerIsSpeaking(false));
   EXPECT_EQ(gBeeps, 0);
+}
+
+TEST_F(SpeechdServerTest, AServiceThatNeverAnswersIsGivenUpWithinSeconds) {
+  // A socket that takes the connection and never says a word.
+  testing_support::TempDir dir;
+  const std::string path = dir.File("mudo.sock");
+  const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(listener, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  path.copy(address.sun_path, sizeof address.sun_path - 1);
+  ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(listener, 4), 0);
+  testing_support::ScopedEnv silent("SPEECHD_ADDRESS", ("unix_socket:" + path).c_str());
+  const auto start = Clock::now();
+  EXPECT_FALSE(StartSpeechServer(1, 0, 0, "", 5));
+  // About two seconds; far less than the for ever it was.
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(10));
+  ServerSpeak("Nada");
+  EXPECT_FALSE(ServerIsSpeaking(false));
+  close(listener);
 }
 
 // The front end with the service as its speech server: texts handed over
