@@ -4,12 +4,9 @@
 
 #include <cstdio>
 
-CliResult RunCli(const std::string& directory, const std::string& environment, const std::string& arguments,
-                 bool mergeStderr) {
-  const std::string command = "cd '" + directory + "' && env " + environment + " '" RELEVIX_CLI "' " + arguments +
-                              (mergeStderr ? " 2>&1" : "") + " </dev/null";
+CliResult RunShell(const std::string& command, bool mergeStderr) {
   CliResult result;
-  std::FILE* pipe = popen(command.c_str(), "r");
+  std::FILE* pipe = popen((command + (mergeStderr ? " 2>&1" : "") + " </dev/null").c_str(), "r");
   if (pipe == nullptr) return result;
   char block[4096];
   std::size_t count;
@@ -17,4 +14,9 @@ CliResult RunCli(const std::string& directory, const std::string& environment, c
   const int raw = pclose(pipe);
   result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   return result;
+}
+
+CliResult RunCli(const std::string& directory, const std::string& environment, const std::string& arguments,
+                 bool mergeStderr) {
+  return RunShell("cd '" + directory + "' && env " + environment + " '" RELEVIX_CLI "' " + arguments, mergeStderr);
 }

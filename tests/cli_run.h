@@ -9,6 +9,10 @@ struct CliResult {
   int status = -1;
 };
 
+// Runs a shell command with no standard input and collects what it wrote on
+// standard output (and standard error too when mergeStderr) and its status.
+CliResult RunShell(const std::string& command, bool mergeStderr = true);
+
 // Runs `relevix-cli <arguments>` in directory with extra environment
 // assignments ("NAME=value ..."); standard error is merged into the output
 // when mergeStderr is set. Arguments are passed to the shell as written.

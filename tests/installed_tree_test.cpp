@@ -4,13 +4,10 @@
 // talking program says where it looked and ends with a status of its own.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "tests/cli_run.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -19,27 +16,10 @@ using testing_support::ReadFile;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
-struct Ran {
-  int status = -1;
-  std::string output;
-};
-
-Ran Shell(const std::string& command) {
-  Ran ran;
-  if (std::FILE* pipe = popen((command + " 2>&1 </dev/null").c_str(), "r")) {
-    char block[4096];
-    std::size_t count;
-    while ((count = std::fread(block, 1, sizeof block, pipe)) > 0) ran.output.append(block, count);
-    const int raw = pclose(pipe);
-    ran.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  }
-  return ran;
-}
-
 TEST(InstalledTree, AMovedInstallationSpeaksAndPrintsAndMissingDataIsSaid) {
   TempDir place;
   const std::string prefix = place.File("prefixo");
-  const Ran install = Shell("cmake --install '" RELEVIX_BINARY_DIR "' --prefix '" + prefix + "'");
+  const CliResult install = RunShell("cmake --install '" RELEVIX_BINARY_DIR "' --prefix '" + prefix + "'");
   ASSERT_EQ(install.status, 0) << install.output;
   // Everything under the prefix, the engine's data too.
   EXPECT_TRUE(std::filesystem::exists(prefix + "/share/sonara/tavelatts/portug.nrl"));
@@ -54,7 +34,7 @@ TEST(InstalledTree, AMovedInstallationSpeaksAndPrintsAndMissingDataIsSaid) {
                           "' SONARA_WINDIR='" + place.File("config") +
                           "' RELEVIX_CONSOLE=headless RELEVIX_KEYS=teclas.txt RELEVIX_SCREEN_DUMP=tela.txt "
                           "RELEVIX_AUDIO=null:ouvido.log '" + moved + "/bin/relevix' texto.txt";
-  const Ran spoken = Shell(run);
+  const CliResult spoken = RunShell(run);
   EXPECT_EQ(spoken.status, 0) << spoken.output << ReadFile(place.File("tela.txt"));
   // The farewell is its recording, found in the moved tree.
   EXPECT_NE(ReadFile(place.File("ouvido.log")).find(moved + "/share/sonara/som/relevix/BRFIMTRA.wav"),
@@ -63,7 +43,7 @@ TEST(InstalledTree, AMovedInstallationSpeaksAndPrintsAndMissingDataIsSaid) {
   EXPECT_FALSE(ReadFile(place.File("saida.brf")).empty());
 
   std::filesystem::rename(moved + "/share", moved + "/outro");
-  const Ran missing = Shell(run);
+  const CliResult missing = RunShell(run);
   EXPECT_EQ(missing.status, 72) << missing.output;
   const std::string said = "Os dados do programa n\xC3\xA3o foram achados; procurados em " + moved + "/share/sonara";
   EXPECT_NE(missing.output.find(said), std::string::npos) << missing.output;

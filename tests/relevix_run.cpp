@@ -1,10 +1,10 @@
 #include "tests/relevix_run.h"
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
+
+#include "tests/cli_run.h"
 
 using testing_support::ReadFile;
 using testing_support::WriteFile;
@@ -48,15 +48,11 @@ RelevixRun RelevixProgram::Run(const std::string& arguments, const std::string& 
   const std::string command = "cd '" + work_.path() + "' && env SONARA_WINDIR='" + settingsDir_.path() +
                               "' RELEVIX_CONSOLE=headless RELEVIX_KEYS=teclas.txt RELEVIX_SCREEN_DUMP=tela.txt "
                               "RELEVIX_AUDIO=null:ouvido.log " +
-                              environment + " '" RELEVIX_PROGRAM "' " + arguments + " 2>&1 </dev/null";
+                              environment + " '" RELEVIX_PROGRAM "' " + arguments;
   RelevixRun run;
-  if (std::FILE* pipe = popen(command.c_str(), "r")) {
-    char block[4096];
-    std::size_t count;
-    while ((count = std::fread(block, 1, sizeof block, pipe)) > 0) run.output.append(block, count);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  }
+  const CliResult ran = RunShell(command);
+  run.status = ran.status;
+  run.output = ran.output;
   std::istringstream screen(ReadFile(work_.File("tela.txt")));
   for (std::string row; std::getline(screen, row);) run.screen.push_back(row);
   std::istringstream log(ReadFile(work_.File("ouvido.log")));

@@ -1,4 +1,5 @@
 #include "tools/braille_alphabet/alphabet_file.h"
+#include "tools/generated_source/cpp_literal.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -265,26 +266,6 @@ class Reader {
   std::map<int, int> baseLineOfCell_;
 };
 
-// A C++ string literal of UTF-8 text: printable ASCII as it is, other bytes
-// as three-digit octal escapes (which never run into the next character).
-std::string Literal(std::string_view text) {
-  std::string literal = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      literal += '\\';
-      literal += c;
-    } else if (byte >= 0x20 && byte < 0x7F) {
-      literal += c;
-    } else {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\%03o", byte);
-      literal += escape;
-    }
-  }
-  return literal + "\"";
-}
-
 std::string Hex(int byte) {
   char text[8];
   std::snprintf(text, sizeof text, "0x%02X", byte);
@@ -341,7 +322,7 @@ std::string AlphabetTablesSource(const Alphabet& alphabet) {
   source += DotsTable("kOldRulesDots", alphabet.oldRulesDots);
   source += "inline constexpr Row kRows[] = {\n";
   for (const AlphabetLine& line : alphabet.lines) {
-    source += "    {" + Literal(line.character) + ", " + Hex(line.internal) + ", " + std::to_string(line.dots) + ", " +
+    source += "    {" + CppStringLiteral(line.character) + ", " + Hex(line.internal) + ", " + std::to_string(line.dots) + ", " +
               GroupConstant(line.group) + ", " + std::to_string(line.line) + "},\n";
   }
   source += "};\n\n}  // namespace braille_alphabet\n";

@@ -11,25 +11,9 @@
 #include <vector>
 
 #include "platform/message_file.h"
+#include "tools/generated_source/cpp_literal.h"
 
 namespace {
-
-// A C++ string literal of the bytes. Everything but printable ASCII is an
-// octal escape: at most three digits, so a digit after it stays a digit.
-std::string Literal(std::string_view bytes) {
-  std::string literal = "\"";
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\') {
-      literal += c;
-    } else {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\%03o", byte);
-      literal += escape;
-    }
-  }
-  return literal + "\"";
-}
 
 std::string TableSource(const std::vector<CatalogueMessage>& messages, const std::string& source) {
   std::string text = "// Made at build time from " + source +
@@ -38,7 +22,7 @@ std::string TableSource(const std::vector<CatalogueMessage>& messages, const std
   if (messages.empty()) return text + "std::span<const EmbeddedMessage> EmbeddedMessages() { return {}; }\n";
   text += "namespace {\n\nconstexpr EmbeddedMessage kMessages[] = {\n";
   for (const CatalogueMessage& message : messages) {
-    text += "    {" + Literal(message.key) + ", " + Literal(message.text) + ", " +
+    text += "    {" + CppStringLiteral(message.key) + ", " + CppStringLiteral(message.text) + ", " +
             (message.recorded ? "true" : "false") + "},\n";
   }
   return text + "};\n\n}  // namespace\n\n"
