@@ -124,8 +124,7 @@ class SdlHost : public ConsoleHost {
     SDL_Surface* surface = Surface();
     if (surface == nullptr || magnifierCopy_ != nullptr) return;
     DrawCells(surface, row, firstColumn, lastColumn);
-    SDL_Rect changed = CellRect(row, firstColumn, lastColumn);
-    SDL_UpdateWindowSurfaceRects(window_, &changed, 1);
+    UpdateArea(surface, CellRect(row, firstColumn, lastColumn));
   }
 
   void DrawAll() override {
@@ -171,8 +170,7 @@ class SdlHost : public ConsoleHost {
     } else {
       DrawCells(surface, caretRow_, caretColumn_, caretColumn_);
     }
-    SDL_Rect cell = CellRect(caretRow_, caretColumn_, caretColumn_);
-    SDL_UpdateWindowSurfaceRects(window_, &cell, 1);
+    UpdateArea(surface, CellRect(caretRow_, caretColumn_, caretColumn_));
   }
 
   void SetTitle(std::string_view title) override { SDL_SetWindowTitle(window_, Utf8FromWindows1252(title).c_str()); }
@@ -219,6 +217,15 @@ class SdlHost : public ConsoleHost {
   }
 
   SDL_Surface* Surface() { return window_ != nullptr ? SDL_GetWindowSurface(window_) : nullptr; }
+
+  // Shows the part of area that lies on the window. A window smaller than
+  // the grid (a small screen) holds only part of it, and X refuses an update
+  // that reaches past the window, which would end the program.
+  void UpdateArea(SDL_Surface* surface, const SDL_Rect& area) {
+    const SDL_Rect window{0, 0, surface->w, surface->h};
+    SDL_Rect visible;
+    if (SDL_IntersectRect(&area, &window, &visible) == SDL_TRUE) SDL_UpdateWindowSurfaceRects(window_, &visible, 1);
+  }
 
   SDL_Rect CellRect(int row, int firstColumn, int lastColumn) const {
     return {firstColumn * font_.cellWidth, row * font_.lineHeight, (lastColumn - firstColumn + 1) * font_.cellWidth,
