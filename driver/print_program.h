@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-// The version shown and spelled at start, followed by " beta".
-inline constexpr const char* kProgramVersion = "4.0";
+// The version shown and spelled at start, followed by " beta": the project's
+// version, which the package's version is made from too.
+inline constexpr const char* kProgramVersion = RELEVIX_VERSION;
 
 // When neither the settings directory nor the start-up directory holds a
 // SONARA.INI, the installed default is copied into the settings directory,
