@@ -14,9 +14,6 @@ namespace {
 int (*keySource)() = nullptr;
 void (*delayHandler)(int) = nullptr;
 
-constexpr int kEnter = 13;
-constexpr int kBackspace = 8;
-
 // Blocks until a key is queued, with the caret shown while the window has
 // the focus.
 void WaitForKey() {
@@ -59,11 +56,11 @@ std::string ReadConsoleLine(int capacity) {
   std::string line;
   for (;;) {
     const int key = ReadKey();
-    if (key == kEnter) break;
-    if (key == 0) {
+    if (key == kEnterKey) break;
+    if (key == kExtendedKey) {
       // An extended key: its code is no character.
       ReadKey();
-    } else if (key == kBackspace) {
+    } else if (key == kBackspaceKey) {
       if (!line.empty()) {
         line.pop_back();
         WriteToConsole("\b");
