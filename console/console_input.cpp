@@ -65,7 +65,7 @@ std::string ReadConsoleLine(int capacity) {
         line.pop_back();
         WriteToConsole("\b");
       }
-    } else if (key >= 32 && static_cast<int>(line.size()) < capacity - 2) {
+    } else if (key >= kFirstCharacterKey && static_cast<int>(line.size()) < capacity - 2) {
       line += static_cast<char>(key);
       WriteToConsole(line.substr(line.size() - 1));
     }

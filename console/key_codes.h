@@ -27,8 +27,13 @@ inline constexpr int kEscapeKey = 27;
 inline constexpr int kCtrlBackslashKey = 28;
 inline constexpr int kCtrlBackspaceKey = 127;
 
-// The codes the program queues itself. They are also the bytes of Þ and ß,
-// which the readers that look for them therefore never take as typed.
+// The space: below it the control characters, from it up the typed
+// characters (Ctrl+Backspace and the focus codes aside).
+inline constexpr int kFirstCharacterKey = 32;
+
+// Codes that stand for the window's focus, not for a key pressed. They are
+// also the bytes of Þ and ß, which the readers that look for them therefore
+// never take as typed.
 inline constexpr int kFocusGainedKey = 222;  // the line editor says its field again
 inline constexpr int kFocusLostKey = 223;    // the line editor ignores it; a choice list waits for a key
 

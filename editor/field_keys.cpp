@@ -56,7 +56,7 @@ void DeleteWord(FieldEdit& edit) {
 }
 
 void OtherKey(FieldEdit& edit, int key) {
-  const bool printable = key >= 32;
+  const bool printable = key >= kFirstCharacterKey;
   if (WarnFirstKey(edit) && printable && edit.editingAllowed) edit.field.Blank();
   if (printable && edit.editingAllowed) TypeCharacter(edit, static_cast<unsigned char>(key));
 }

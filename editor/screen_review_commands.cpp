@@ -110,7 +110,7 @@ void AskAndSearch() {
       text.pop_back();
       PlayMessageSound("_DEL");
       PlayLetterSound(removed);
-    } else if (key >= 32 && key < kReviewExtended && text.size() < kLongestSearchText) {
+    } else if (key >= kFirstCharacterKey && key < kReviewExtended && text.size() < kLongestSearchText) {
       text += static_cast<char>(key);
       PlayLetterSound(static_cast<unsigned char>(key));
     }

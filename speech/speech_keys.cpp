@@ -20,7 +20,7 @@ EchoedKey ReadKeyEchoed() {
       SpeakCurrentTime();
       continue;
     }
-    if (read.key >= 32 && read.key != kFocusGainedKey && read.key != kFocusLostKey) {
+    if (read.key >= kFirstCharacterKey && read.key != kFocusGainedKey && read.key != kFocusLostKey) {
       PlayLetterSound(static_cast<unsigned char>(read.key));
       WriteToConsole(std::string(1, static_cast<char>(read.key)));
     }
