@@ -31,8 +31,6 @@ constexpr int kQueueWaitRounds = 40;
 constexpr int kQueueWaitMilliseconds = 50;
 constexpr int kOpenAttempts = 100;
 constexpr int kOpenRetryMilliseconds = 100;
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
 
 struct WavPlaybackState {
   AudioFormat format;                             // of the device, opened or last asked for
@@ -72,7 +70,7 @@ const char* BufferErrorMessage(int code) {
 // Waits for Enter. ESC ends the wait too: it is what the console answers
 // when there is no one at the keyboard, and the program must not hang then.
 void WaitForEnter() {
-  for (int key = ReadKey(); key != kEnter && key != kEscape; key = ReadKey()) {
+  for (int key = ReadKey(); key != kEnterKey && key != kEscapeKey; key = ReadKey()) {
   }
 }
 

@@ -8,25 +8,12 @@
 #include <string>
 #include <string_view>
 
+#include "console/key_codes.h"  // the keys as ReadKey gives them
 #include "console/key_queue.h"
 
 // The window's size in character cells.
 inline constexpr int kColumns = 80;
 inline constexpr int kRows = 25;
-
-// Keys as ReadKey gives them: control characters, and extended keys (which
-// come after a 0) by their scan codes.
-inline constexpr int kTabKey = 9;
-inline constexpr int kEnterKey = 13;
-inline constexpr int kEscapeKey = 27;
-inline constexpr int kF9Key = 67;
-inline constexpr int kHomeKey = 71;
-inline constexpr int kUpKey = 72;
-inline constexpr int kPageUpKey = 73;
-inline constexpr int kRightKey = 77;
-inline constexpr int kEndKey = 79;
-inline constexpr int kDownKey = 80;
-inline constexpr int kPageDownKey = 81;
 
 // Program start: the program's text output and input go to the console
 // window from now on. The window is made on first use; its title is the

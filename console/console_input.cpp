@@ -14,9 +14,6 @@ namespace {
 int (*keySource)() = nullptr;
 void (*delayHandler)(int) = nullptr;
 
-constexpr int kEnter = 13;
-constexpr int kBackspace = 8;
-
 // Blocks until a key is queued, with the caret shown while the window has
 // the focus.
 void WaitForKey() {
@@ -59,16 +56,16 @@ std::string ReadConsoleLine(int capacity) {
   std::string line;
   for (;;) {
     const int key = ReadKey();
-    if (key == kEnter) break;
-    if (key == 0) {
+    if (key == kEnterKey) break;
+    if (key == kExtendedKey) {
       // An extended key: its code is no character.
       ReadKey();
-    } else if (key == kBackspace) {
+    } else if (key == kBackspaceKey) {
       if (!line.empty()) {
         line.pop_back();
         WriteToConsole("\b");
       }
-    } else if (key >= 32 && static_cast<int>(line.size()) < capacity - 2) {
+    } else if (key >= kFirstCharacterKey && static_cast<int>(line.size()) < capacity - 2) {
       line += static_cast<char>(key);
       WriteToConsole(line.substr(line.size() - 1));
     }

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int kEscape = 27;
 std::FILE* consoleStream = nullptr;
 
 std::FILE* Stream() { return consoleStream != nullptr ? consoleStream : stderr; }
@@ -32,20 +31,20 @@ void StreamLineEnds(int count) {
 void StreamFlush() { std::fflush(Stream()); }
 
 int StreamReadKey() {
-  if (isatty(STDIN_FILENO) == 0) return kEscape;
+  if (isatty(STDIN_FILENO) == 0) return kEscapeKey;
   termios saved{};
-  if (tcgetattr(STDIN_FILENO, &saved) != 0) return kEscape;
+  if (tcgetattr(STDIN_FILENO, &saved) != 0) return kEscapeKey;
   termios raw = saved;
   raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
   raw.c_cc[VMIN] = 1;
   raw.c_cc[VTIME] = 0;
   tcsetattr(STDIN_FILENO, TCSANOW, &raw);
-  unsigned char key = kEscape;
+  unsigned char key = kEscapeKey;
   ssize_t count;
   do {
     count = read(STDIN_FILENO, &key, 1);
   } while (count < 0 && errno == EINTR);
   tcsetattr(STDIN_FILENO, TCSANOW, &saved);
-  if (count != 1) return kEscape;
-  return key == '\n' ? 13 : key;
+  if (count != 1) return kEscapeKey;
+  return key == '\n' ? kEnterKey : key;
 }

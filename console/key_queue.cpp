@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "console/key_codes.h"
+
 KeyQueue keyQueue;
 
 namespace {
@@ -17,7 +19,7 @@ bool QueueKey(unsigned char key) {
 
 bool QueueExtendedKey(unsigned char code) {
   if (keyQueue.count > kCapacity - 2) return false;
-  QueueKey(0);
+  QueueKey(kExtendedKey);
   QueueKey(code);
   return true;
 }

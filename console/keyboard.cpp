@@ -14,21 +14,34 @@ struct ExtendedKey {
 };
 
 constexpr ExtendedKey kExtendedKeys[] = {
-    {KeyName::F1, 59, 94},        {KeyName::F2, 60, 95},       {KeyName::F3, 61, 96},
-    {KeyName::F4, 62, 97},        {KeyName::F5, 63, 98},       {KeyName::F6, 64, 99},
-    {KeyName::F7, 65, 100},       {KeyName::F8, 66, 101},      {KeyName::F9, 67, 102},
-    {KeyName::F10, 68, 103},      {KeyName::F11, 69, 104},     {KeyName::F12, 70, 105},
-    {KeyName::Insert, 82, 255},   {KeyName::Delete, 83, 83},   {KeyName::Home, 71, 119},
-    {KeyName::End, 79, 117},      {KeyName::PageUp, 73, 132},  {KeyName::PageDown, 81, 118},
-    {KeyName::Up, 72, 113},       {KeyName::Down, 80, 114},    {KeyName::Left, 75, 115},
-    {KeyName::Right, 77, 116},
+    {KeyName::F1, kF1Key, kCtrlF1Key},
+    {KeyName::F2, kF2Key, kCtrlF2Key},
+    {KeyName::F3, kF3Key, kCtrlF3Key},
+    {KeyName::F4, kF4Key, kCtrlF4Key},
+    {KeyName::F5, kF5Key, kCtrlF5Key},
+    {KeyName::F6, kF6Key, kCtrlF6Key},
+    {KeyName::F7, kF7Key, kCtrlF7Key},
+    {KeyName::F8, kF8Key, kCtrlF8Key},
+    {KeyName::F9, kF9Key, kCtrlF9Key},
+    {KeyName::F10, kF10Key, kCtrlF10Key},
+    {KeyName::F11, kF11Key, kCtrlF11Key},
+    {KeyName::F12, kF12Key, kCtrlF12Key},
+    {KeyName::Insert, kInsertKey, kCtrlInsertKey},
+    {KeyName::Delete, kDeleteKey, kDeleteKey},
+    {KeyName::Home, kHomeKey, kCtrlHomeKey},
+    {KeyName::End, kEndKey, kCtrlEndKey},
+    {KeyName::PageUp, kPageUpKey, kCtrlPageUpKey},
+    {KeyName::PageDown, kPageDownKey, kCtrlPageDownKey},
+    {KeyName::Up, kUpKey, kCtrlUpKey},
+    {KeyName::Down, kDownKey, kCtrlDownKey},
+    {KeyName::Left, kLeftKey, kCtrlLeftKey},
+    {KeyName::Right, kRightKey, kCtrlRightKey},
 };
-constexpr unsigned char kShiftInsertCode = 254;
 
-// Ctrl+Alt with a letter A..Z or a digit 0..9.
-constexpr unsigned char kAltLetterCodes[26] = {30, 48, 46, 32, 18, 33, 34, 35, 23, 36, 37, 38, 50,
-                                               49, 24, 25, 16, 19, 31, 20, 22, 47, 17, 45, 21, 44};
-constexpr unsigned char kAltDigitCodes[10] = {129, 120, 121, 122, 123, 124, 125, 126, 127, 128};
+// Ctrl+Alt with a digit 0..9.
+unsigned char AltDigitKey(char digit) {
+  return static_cast<unsigned char>(digit == '0' ? kAlt0Key : kAlt1Key + (digit - '1'));
+}
 
 
 bool IsBrailleMode() { return brailleChord.mode != 0; }
@@ -52,9 +65,9 @@ bool HandledWithAlt(const KeyStroke& key) {
   } else if (key.ctrl && key.name == KeyName::F11) {
     SetBrailleKeyboardMode(brailleChord.mode == 2 ? 1 : brailleChord.mode + 1);
   } else if (key.name == KeyName::Letter && key.symbol >= 'A' && key.symbol <= 'Z') {
-    QueueExtendedKey(kAltLetterCodes[key.symbol - 'A']);
+    QueueExtendedKey(kAltLetterKeys[key.symbol - 'A']);
   } else if (key.name == KeyName::Digit && key.symbol >= '0' && key.symbol <= '9') {
-    QueueExtendedKey(kAltDigitCodes[key.symbol - '0']);
+    QueueExtendedKey(AltDigitKey(key.symbol));
   } else {
     return false;
   }
@@ -81,7 +94,7 @@ void ConsoleKeyDown(const KeyStroke& key) {
   for (const ExtendedKey& entry : kExtendedKeys) {
     if (entry.name != key.name) continue;
     unsigned char code = key.ctrl ? entry.ctrlCode : entry.code;
-    if (key.name == KeyName::Insert && key.shift && !key.ctrl) code = kShiftInsertCode;
+    if (key.name == KeyName::Insert && key.shift && !key.ctrl) code = kShiftInsertKey;
     QueueExtendedKey(code);
     return;
   }
@@ -94,19 +107,19 @@ void ConsoleKeyUp(const KeyStroke& key) {
 
 void ConsoleCharacter(unsigned char character, bool ctrlHeld) {
   if (IsBrailleMode() && (character == ' ' || IsAsciiLetter(character))) return;
-  if (ctrlHeld && character == 8) character = 127;
-  if (ctrlHeld && character == 13) character = 10;
+  if (ctrlHeld && character == kBackspaceKey) character = kCtrlBackspaceKey;
+  if (ctrlHeld && character == kEnterKey) character = kCtrlEnterKey;
   QueueKey(character);
 }
 
 int ControlCharacterOf(const KeyStroke& key) {
   if (key.alt) return -1;
   switch (key.name) {
-    case KeyName::Enter: return 13;
-    case KeyName::Backspace: return 8;
-    case KeyName::Escape: return 27;
-    case KeyName::Tab: return 9;
-    case KeyName::Letter: return key.ctrl ? key.symbol - 'A' + 1 : -1;
+    case KeyName::Enter: return kEnterKey;
+    case KeyName::Backspace: return kBackspaceKey;
+    case KeyName::Escape: return kEscapeKey;
+    case KeyName::Tab: return kTabKey;
+    case KeyName::Letter: return key.ctrl ? kCtrlAKey + (key.symbol - 'A') : -1;
     default: return -1;
   }
 }

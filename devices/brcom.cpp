@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "console/key_codes.h"
 #include "console/key_queue.h"
 #include "devices/port_names.h"
 #include "platform/beep.h"
@@ -21,16 +22,14 @@ bool EmbosserReady() {
   return lines.clearToSend && lines.dataSetReady;
 }
 
-constexpr unsigned char kEsc = 27;
-
 // Whether the user pressed Esc to stop waiting; other keys pressed while
 // the embosser is not ready are dropped.
 bool EscPressed() {
   while (KeyPressed()) {
     const unsigned char key = TakeKey();
-    if (key == 0) {
+    if (key == kExtendedKey) {
       if (keyQueue.count > 0) TakeKey();  // an extended key's code
-    } else if (key == kEsc) {
+    } else if (key == kEscapeKey) {
       return true;
     }
   }

@@ -13,10 +13,6 @@ namespace {
 constexpr int kItemColour = 15;
 constexpr int kCurrentItemColour = 14;
 constexpr int kGrowth = 100;
-
-constexpr int kCtrlPageDown = 118;
-constexpr int kCtrlPageUp = 132;
-constexpr int kWaitForKey = 223;
 constexpr int kPageStep = 10;
 
 struct ChoiceItem {
@@ -78,7 +74,7 @@ void BringIntoView(int index) {
 
 bool IsSearchKey(int key) {
   return (key >= 'A' && key <= 'Z') || (key >= 'a' && key <= 'z') || (key >= '0' && key <= '9') || key == '*' ||
-         key == '+' || key == '-' || key == '/' || (key >= 1 && key <= 26);
+         key == '+' || key == '-' || key == '/' || (key >= kCtrlAKey && key <= kCtrlZKey);
 }
 
 // The first item after current (after none when current is past the last)
@@ -182,12 +178,13 @@ int RunChoiceList() {
         case kPageDownKey: current += kPageStep; break;
         case kPageUpKey: current -= kPageStep; break;
         case kHomeKey:
-        case kCtrlPageUp: current = 1; break;
+        case kCtrlPageUpKey: current = 1; break;
         case kEndKey:
-        case kCtrlPageDown: current = ItemCount(); break;
+        case kCtrlPageDownKey: current = ItemCount(); break;
         default: break;
       }
-    } else if (key == kWaitForKey) {
+    } else if (key == kFocusLostKey) {
+      // The window lost the focus: the list waits for the next key.
       while (!KeyPressed()) Delay(10);
     } else if (IsSearchKey(key)) {
       current = Search(current, key);
@@ -203,7 +200,7 @@ int RunChoiceList() {
     if (finished) break;
     key = ReadKey();
     StopSpeech();
-    extended = key == 0;
+    extended = key == kExtendedKey;
     if (extended) key = ReadKey();
   }
   int result = 0;

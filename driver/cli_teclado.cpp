@@ -24,7 +24,7 @@ int RunKeyboardCommand(CliArguments args) {
   while (escapesInARow < 2) {
     const int key = ReadKey();
     std::string line = std::to_string(key);
-    if (key == 0) line += " " + std::to_string(ReadKey());
+    if (key == kExtendedKey) line += " " + std::to_string(ReadKey());
     escapesInARow = key == kEscapeKey ? escapesInARow + 1 : 0;
     WriteToConsole(line + "\r\n");
     PrintOut(line + "\n");

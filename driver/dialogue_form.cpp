@@ -23,9 +23,6 @@ constexpr int kAnswerBackground = 0;
 constexpr int kEditedAnswerColour = 14;
 constexpr int kChoiceBackground = 5;
 
-constexpr int kCtrlUp = 113;
-constexpr int kCtrlDown = 114;
-
 enum class FieldKind { Text, Integer, YesNo };
 
 struct FormField {
@@ -96,7 +93,7 @@ int ReadRawKey(int row) {
   MoveCursor(1, row);
   PlayBeep();
   const int key = ReadKey();
-  return key == 0 ? ReadKey() : key;
+  return key == kExtendedKey ? ReadKey() : key;
 }
 
 // Shows field n as being edited, says its question and answer, and lets
@@ -219,8 +216,8 @@ int RunForm(bool editing) {
       case kEnterKey:
       case kDownKey: ++n; break;
       case kUpKey: --n; break;
-      case kCtrlUp: n = 1; break;
-      case kCtrlDown: n = FieldCount(); break;
+      case kCtrlUpKey: n = 1; break;
+      case kCtrlDownKey: n = FieldCount(); break;
       case kEscapeKey:
       case kPageUpKey:
       case kPageDownKey: finished = true; break;

@@ -33,14 +33,14 @@ void ConsoleJobUser::Pause(int milliseconds) { Delay(milliseconds); }
 bool ConsoleJobUser::KeepPrinting() {
   if (!KeyPressed()) return true;
   int key = ReadKey();
-  if (key == 0) ReadKey();  // an extended key's code: ignored like the key
+  if (key == kExtendedKey) ReadKey();  // an extended key's code: ignored like the key
   if (key != kEscapeKey) return true;
   ShowMessage("BRESCCAN", 1);
   for (;;) {
     key = ReadKey();
     if (key == kEnterKey) return true;
     if (key == kEscapeKey) return false;
-    if (key == 0) ReadKey();
+    if (key == kExtendedKey) ReadKey();
   }
 }
 

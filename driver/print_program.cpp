@@ -98,7 +98,7 @@ void ConfirmSettings() {
   ShowMessage("BRPADRAO", 0);
   const EchoedKey answer = ReadKeyEchoed();
   WriteLineEnds(1);
-  if (answer.key != 0 && UpperWindows1252(static_cast<unsigned char>(answer.key)) == 'N' && !AskPrintParameters()) {
+  if (answer.key != kExtendedKey && UpperWindows1252(static_cast<unsigned char>(answer.key)) == 'N' && !AskPrintParameters()) {
     EndProgram(kPrintDeviceFailed);
   }
 }
@@ -109,7 +109,7 @@ void ConfirmStart() {
   ShowMessage("BRESCCAN", 1);
   while (true) {
     const int key = ReadKey();
-    if (key == 0) {
+    if (key == kExtendedKey) {
       ReadKey();  // an extended key's code: ignored like the key
     } else if (key == kEnterKey) {
       WriteLineEnds(1);

@@ -14,20 +14,20 @@ namespace {
 
 constexpr int kLongestText = 2048;
 
-// Reads a key and cuts any speech. An extended key gives 0 with its code in
-// the edit; after the codes 16 to 18 (AltGr on some keyboards) the key that
-// follows is the one typed.
+// Reads a key and cuts any speech. An extended key gives kExtendedKey with
+// its code in the edit; after a modifier's code (AltGr on some keyboards)
+// the key that follows is the one typed.
 int ReadFieldKey(FieldEdit& edit) {
   for (;;) {
     const int key = ReadKey();
     StopSpeech();
     edit.modifiers = LastKeyModifiers();
-    if (key != 0) return key;
+    if (key != kExtendedKey) return key;
     const int code = ReadKey();
     edit.modifiers = LastKeyModifiers();
-    if (code >= 16 && code <= 18) continue;
+    if (code >= kShiftModifierKey && code <= kAltModifierKey) continue;
     edit.lastCode = code;
-    return 0;
+    return kExtendedKey;
   }
 }
 
@@ -66,7 +66,7 @@ int EditField(std::string& text, int column, int row, bool editingAllowed, int w
   for (;;) {
     DrawField(edit);
     const int key = ReadFieldKey(edit);
-    const int result = key == 0 ? HandleExtendedKey(edit, edit.lastCode) : HandleCharacterKey(edit, key);
+    const int result = key == kExtendedKey ? HandleExtendedKey(edit, edit.lastCode) : HandleCharacterKey(edit, key);
     edit.firstKey = false;
     if (result != kGoOnEditing) {
       EndEdit(edit, text);

@@ -14,29 +14,6 @@
 
 namespace {
 
-enum : int {
-  kF1 = 59,
-  kF4 = 62,
-  kF8 = 66,
-  kF12 = 70,
-  kHome = 71,
-  kLeft = 75,
-  kRight = 77,
-  kEnd = 79,
-  kDelete = 83,
-  kCtrlF1 = 94,
-  kCtrlF4 = 97,
-  kCtrlF8 = 101,
-  kCtrlF9 = 102,
-  kAltF1 = 104,
-  kCtrlLeft = 115,
-  kCtrlRight = 116,
-  kFirstAltDigit = 120,
-  kLastAltDigit = 129,
-  kShiftInsert = 254,
-  kCtrlInsert = 255,
-};
-
 bool IsUpperConsonant(unsigned char c) {
   const unsigned char upper = UpperWindows1252(c);
   return upper < 128 && std::string_view("BCDFGHJKLMNPQRSTVXZ").find(static_cast<char>(upper)) != std::string_view::npos;
@@ -140,7 +117,7 @@ void ChangeSpeed() {
   PlayMessageSound("_VELOC");
   int key = ReadKeySpoken();
   while (KeyPressed()) key = ReadKeySpoken();
-  if (key == 27 || key == 13) return;
+  if (key == kEscapeKey || key == kEnterKey) return;
   const std::string messagesDirectory = speech.messagesDirectory;
   const int previousSpeed = speech.speed;
   ShutdownSpeech();
@@ -175,31 +152,31 @@ void NextWord(FieldEdit& edit) {
 
 int RunExtendedCommand(FieldEdit& edit, int code) {
   switch (code) {
-    case kF1:
-      if (edit.modifiers.alt) return kAltF1;
+    case kF1Key:
+      if (edit.modifiers.alt) return kAltF1Key;
       SpeakNextWord(edit);
       break;
-    case kF4: ToggleEcho(); break;
-    case kF8: SpeakCurrentTime(); break;
-    case kF12: OpenWordAtCursor(edit); break;
-    case kHome: edit.cursor = 1; break;
-    case kLeft: MoveLeft(edit); break;
-    case kRight: MoveRight(edit); break;
-    case kEnd: edit.cursor = edit.field.LastNonBlank() + 1; break;
-    case kDelete: Delete(edit); break;
-    case kCtrlF1: SpeakWholeField(edit); break;
-    case kCtrlF4: ChangeSpeed(); break;
-    case kCtrlF8: SpeakCurrentDate(); break;
-    case kCtrlF9:
-      if (!edit.modifiers.alt) return kCtrlF9;
+    case kF4Key: ToggleEcho(); break;
+    case kF8Key: SpeakCurrentTime(); break;
+    case kF12Key: OpenWordAtCursor(edit); break;
+    case kHomeKey: edit.cursor = 1; break;
+    case kLeftKey: MoveLeft(edit); break;
+    case kRightKey: MoveRight(edit); break;
+    case kEndKey: edit.cursor = edit.field.LastNonBlank() + 1; break;
+    case kDeleteKey: Delete(edit); break;
+    case kCtrlF1Key: SpeakWholeField(edit); break;
+    case kCtrlF4Key: ChangeSpeed(); break;
+    case kCtrlF8Key: SpeakCurrentDate(); break;
+    case kCtrlF9Key:
+      if (!edit.modifiers.alt) return kCtrlF9Key;
       ScreenReview();
       break;
-    case kCtrlLeft: PreviousWord(edit); break;
-    case kCtrlRight: NextWord(edit); break;
-    case kShiftInsert: PasteIntoField(edit); break;
-    case kCtrlInsert: CopyFromField(edit); break;
+    case kCtrlLeftKey: PreviousWord(edit); break;
+    case kCtrlRightKey: NextWord(edit); break;
+    case kShiftInsertKey: PasteIntoField(edit); break;
+    case kCtrlInsertKey: CopyFromField(edit); break;
     default:
-      if (code >= kFirstAltDigit && code <= kLastAltDigit) break;
+      if (code >= kAlt1Key && code <= kAlt0Key) break;  // Alt with a digit: nothing
       return code;
   }
   return kGoOnEditing;
@@ -210,10 +187,10 @@ int RunExtendedCommand(FieldEdit& edit, int code) {
 // Shift extends the selection over the moves; other keys drop it, except
 // the clipboard keys and Delete, which act on it.
 int HandleExtendedKey(FieldEdit& edit, int code) {
-  const bool clipboardKey = code == kShiftInsert || code == kCtrlInsert;
+  const bool clipboardKey = code == kShiftInsertKey || code == kCtrlInsertKey;
   const bool selecting = edit.modifiers.shift && !clipboardKey;
   if (selecting && edit.selectionAnchor == 0) edit.selectionAnchor = edit.selectionEnd = edit.cursor;
-  if (!edit.modifiers.shift && !clipboardKey && code != kDelete) edit.ClearSelection();
+  if (!edit.modifiers.shift && !clipboardKey && code != kDeleteKey) edit.ClearSelection();
   const int result = RunExtendedCommand(edit, code);
   if (selecting) edit.selectionEnd = edit.cursor;
   return result;

@@ -2,30 +2,12 @@
 #include <algorithm>
 #include <string>
 
+#include "console/key_codes.h"
 #include "editor/dial_tones.h"
 #include "editor/field_edit.h"
 #include "speech/speech.h"
 
 namespace {
-
-enum : int {
-  kCtrlC = 3,
-  kCtrlD = 4,
-  kBackspace = 8,
-  kTab = 9,
-  kCtrlEnter = 10,
-  kCtrlK = 11,
-  kEnter = 13,
-  kCtrlS = 19,
-  kCtrlU = 21,
-  kCtrlV = 22,
-  kCtrlY = 25,
-  kEscape = 27,
-  kCtrlBackslash = 28,
-  kCtrlBackspace = 127,
-  kFocusGained = 222,
-  kNothing = 223,
-};
 
 void BlankToEnd(FieldEdit& edit) {
   edit.field.text.replace(static_cast<std::size_t>(edit.cursor - 1), std::string::npos,
@@ -74,7 +56,7 @@ void DeleteWord(FieldEdit& edit) {
 }
 
 void OtherKey(FieldEdit& edit, int key) {
-  const bool printable = key >= 32;
+  const bool printable = key >= kFirstCharacterKey;
   if (WarnFirstKey(edit) && printable && edit.editingAllowed) edit.field.Blank();
   if (printable && edit.editingAllowed) TypeCharacter(edit, static_cast<unsigned char>(key));
 }
@@ -82,40 +64,40 @@ void OtherKey(FieldEdit& edit, int key) {
 }  // namespace
 
 int HandleCharacterKey(FieldEdit& edit, int key) {
-  if (key != kCtrlC && key != kCtrlV && key != kFocusGained && key != kNothing) edit.ClearSelection();
+  if (key != kCtrlCKey && key != kCtrlVKey && key != kFocusGainedKey && key != kFocusLostKey) edit.ClearSelection();
   const bool editing = edit.editingAllowed;
   switch (key) {
-    case kCtrlC: CopyFromField(edit); break;
-    case kCtrlV: PasteIntoField(edit); break;
-    case kCtrlD:
+    case kCtrlCKey: CopyFromField(edit); break;
+    case kCtrlVKey: PasteIntoField(edit); break;
+    case kCtrlDKey:
       if (editing) BlankToEnd(edit);
       break;
-    case kBackspace:
+    case kBackspaceKey:
       if (editing) Backspace(edit);
       break;
-    case kTab:
-    case kCtrlEnter:
-    case kEnter:
-    case kEscape: return key;
-    case kCtrlK: SpeakText(std::to_string(edit.cursor)); break;
-    case kCtrlS:
+    case kTabKey:
+    case kCtrlEnterKey:
+    case kEnterKey:
+    case kEscapeKey: return key;
+    case kCtrlKKey: SpeakText(std::to_string(edit.cursor)); break;
+    case kCtrlSKey:
       if (editing) RemoveBeforeCursor(edit);
       break;
-    case kCtrlU:
+    case kCtrlUKey:
       if (editing) Restore(edit);
       break;
-    case kCtrlY:
+    case kCtrlYKey:
       if (editing) BlankField(edit);
       break;
-    case kCtrlBackslash: PlayDialTones(edit.field.Trimmed()); break;
-    case kCtrlBackspace:
+    case kCtrlBackslashKey: PlayDialTones(edit.field.Trimmed()); break;
+    case kCtrlBackspaceKey:
       if (editing) DeleteWord(edit);
       break;
-    case kFocusGained:
+    case kFocusGainedKey:
       WaitSpeechEnd();
       SpeakWholeField(edit);
       break;
-    case kNothing: break;
+    case kFocusLostKey: break;
     default: OtherKey(edit, key);
   }
   return kGoOnEditing;

@@ -18,24 +18,6 @@ constexpr int kPageSize = 10;
 
 enum Colour : unsigned char { kGreen = 2, kCyan = 3, kBrown = 6, kYellow = 14, kWhite = 15 };
 
-enum : int {
-  kTab = 9,
-  kEnter = 13,
-  kEscape = 27,
-  kF5 = 63,
-  kHome = 71,
-  kUp = 72,
-  kPageUp = 73,
-  kLeft = 75,
-  kRight = 77,
-  kEnd = 79,
-  kDown = 80,
-  kPageDown = 81,
-  kCtrlF5 = 98,
-  kCtrlPageDown = 118,
-  kCtrlPageUp = 132,
-};
-
 struct Entry {
   std::string name;   // the system name, which leads back to the disk exactly
   std::string shown;  // as shown and spoken
@@ -196,19 +178,19 @@ void Spell(Chooser& c, bool shortForm) {
 void HandleExtendedKey(Chooser& c, int code, bool shift) {
   const int last = static_cast<int>(c.entries.size()) - 1;
   switch (code) {
-    case kUp: MoveTo(c, c.current - 1, shift, false); break;
-    case kDown: MoveTo(c, c.current + 1, shift, true); break;
-    case kPageUp: MoveTo(c, c.current - kPageSize, false, false); break;
-    case kPageDown: MoveTo(c, c.current + kPageSize, false, false); break;
-    case kHome: MoveTo(c, 0, shift, false); break;
-    case kCtrlPageUp: MoveTo(c, 0, false, false); break;
-    case kEnd: MoveTo(c, last, shift, true); break;
-    case kCtrlPageDown: MoveTo(c, last, false, false); break;
-    case kRight: Spell(c, false); break;
-    case kLeft: Spell(c, true); break;
-    case kF5: {
+    case kUpKey: MoveTo(c, c.current - 1, shift, false); break;
+    case kDownKey: MoveTo(c, c.current + 1, shift, true); break;
+    case kPageUpKey: MoveTo(c, c.current - kPageSize, false, false); break;
+    case kPageDownKey: MoveTo(c, c.current + kPageSize, false, false); break;
+    case kHomeKey: MoveTo(c, 0, shift, false); break;
+    case kCtrlPageUpKey: MoveTo(c, 0, false, false); break;
+    case kEndKey: MoveTo(c, last, shift, true); break;
+    case kCtrlPageDownKey: MoveTo(c, last, false, false); break;
+    case kRightKey: Spell(c, false); break;
+    case kLeftKey: Spell(c, true); break;
+    case kF5Key: {
       const int key = ReadKey();
-      if (key == 0) {
+      if (key == kExtendedKey) {
         ReadKey();
         break;
       }
@@ -216,7 +198,7 @@ void HandleExtendedKey(Chooser& c, int code, bool shift) {
       Search(c);
       break;
     }
-    case kCtrlF5:
+    case kCtrlF5Key:
       if (c.searchCharacter != 0) Search(c);
       break;
     default: break;
@@ -231,15 +213,15 @@ std::string RunChooser(Chooser& c) {
     if (!KeyPressed()) WaitSpeechEnd();
     const int key = ReadKey();
     StopSpeech();
-    if (key == 0) {
+    if (key == kExtendedKey) {
       const int code = ReadKey();
       HandleExtendedKey(c, code, LastKeyModifiers().shift);
       continue;
     }
     switch (key) {
-      case kEnter: return OnEntry(c) ? Current(c).name : "";
-      case kEscape: return "";
-      case kTab: return kChooserTab;
+      case kEnterKey: return OnEntry(c) ? Current(c).name : "";
+      case kEscapeKey: return "";
+      case kTabKey: return kChooserTab;
       case ' ':
         if (OnEntry(c)) SetMark(c, !Current(c).marked);
         break;

@@ -17,28 +17,8 @@ void ResetScreenReview() { screenReview = ScreenReviewState{}; }
 
 namespace {
 
-
-// Extended keys as ReadReviewKey gives them.
-enum : int {
-  kShiftTab = 256 + 15,
-  kF1 = 256 + 59,
-  kF5 = 256 + 63,
-  kF6 = 256 + 64,
-  kHome = 256 + 71,
-  kUp = 256 + 72,
-  kPageUp = 256 + 73,
-  kLeft = 256 + 75,
-  kRight = 256 + 77,
-  kEnd = 256 + 79,
-  kDown = 256 + 80,
-  kPageDown = 256 + 81,
-  kCtrlF1 = 256 + 94,
-  kCtrlF5 = 256 + 98,
-  kCtrlLeft = 256 + 115,
-  kCtrlRight = 256 + 116,
-  kCtrlPageDown = 256 + 118,
-  kCtrlPageUp = 256 + 132,
-};
+// An extended key as ReadReviewKey gives it.
+constexpr int Extended(int code) { return kReviewExtended + code; }
 
 bool IsBlank(int column) { return ReviewCharAt(screenReview.row, column) == ' '; }
 
@@ -134,14 +114,14 @@ bool IsLetterKey(int key) { return (key >= 'A' && key <= 'Z') || (key >= 'a' && 
 bool HandleReviewKey(int key) {
   ScreenReviewState& at = screenReview;
   switch (key) {
-    case 27: return false;
-    case 13:
+    case kEscapeKey: return false;
+    case kEnterKey:
       MoveToRow(at.row + 1);
       PlayClick();
       break;
     case ' ': ReadCurrentRow(); break;
-    case 8:
-    case kLeft:
+    case kBackspaceKey:
+    case Extended(kLeftKey):
       if (at.column > 1) {
         PlayLetterSound(ReviewCharAt(at.row, at.column - 1));
       } else {
@@ -149,7 +129,7 @@ bool HandleReviewKey(int key) {
       }
       --at.column;
       break;
-    case kRight:
+    case Extended(kRightKey):
       if (at.column <= kColumns + 1) {
         PlayLetterSound(ReviewCharAt(at.row, at.column));
       } else {
@@ -157,18 +137,18 @@ bool HandleReviewKey(int key) {
       }
       ++at.column;
       break;
-    case 9: NextField(); break;
-    case kShiftTab: PreviousField(); break;
-    case 11:
-    case 12: SpeakText(std::to_string(at.row) + " " + std::to_string(at.column)); break;
-    case 3: CopyScreen(); break;
-    case kF1: SayWordKey(); break;
-    case kF5: AskAndSearch(); break;
-    case kCtrlF5: SearchAgain(); break;
-    case kF6: JumpToRowAndColumn(); break;
-    case kHome: at.column = 1; break;
-    case kEnd: at.column = RowEndColumn(at.row); break;
-    case kUp:
+    case kTabKey: NextField(); break;
+    case Extended(kShiftTabKey): PreviousField(); break;
+    case kCtrlKKey:
+    case kCtrlLKey: SpeakText(std::to_string(at.row) + " " + std::to_string(at.column)); break;
+    case kCtrlCKey: CopyScreen(); break;
+    case Extended(kF1Key): SayWordKey(); break;
+    case Extended(kF5Key): AskAndSearch(); break;
+    case Extended(kCtrlF5Key): SearchAgain(); break;
+    case Extended(kF6Key): JumpToRowAndColumn(); break;
+    case Extended(kHomeKey): at.column = 1; break;
+    case Extended(kEndKey): at.column = RowEndColumn(at.row); break;
+    case Extended(kUpKey):
       if (at.row <= 1) {
         PlayBeep();
         MoveToRow(1);
@@ -177,7 +157,7 @@ bool HandleReviewKey(int key) {
         ReadCurrentRow();
       }
       break;
-    case kDown:
+    case Extended(kDownKey):
       if (at.row >= kRows) {
         PlayBeep();
         MoveToRow(kRows);
@@ -187,19 +167,19 @@ bool HandleReviewKey(int key) {
         ReadCurrentRow();
       }
       break;
-    case kPageUp:
+    case Extended(kPageUpKey):
       MoveToRow(1);
       ReadCurrentRow();
       break;
-    case kPageDown:
+    case Extended(kPageDownKey):
       MoveToRow(kRows);
       ReadCurrentRow();
       break;
-    case kCtrlPageUp: GoToLetter(false); break;
-    case kCtrlPageDown: GoToLetter(true); break;
-    case kCtrlLeft: PreviousWord(); break;
-    case kCtrlRight: NextWord(); break;
-    case kCtrlF1: ReadCurrentField(); break;
+    case Extended(kCtrlPageUpKey): GoToLetter(false); break;
+    case Extended(kCtrlPageDownKey): GoToLetter(true); break;
+    case Extended(kCtrlLeftKey): PreviousWord(); break;
+    case Extended(kCtrlRightKey): NextWord(); break;
+    case Extended(kCtrlF1Key): ReadCurrentField(); break;
     default:
       if (IsLetterKey(key)) {
         RunReadCommand(static_cast<unsigned char>(key));

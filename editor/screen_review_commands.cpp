@@ -53,7 +53,7 @@ void Search(const std::string& text, int skip) {
 
 int ReadReviewKey() {
   const int key = ReadKey();
-  return key == 0 ? 256 + ReadKey() : key;
+  return key == kExtendedKey ? kReviewExtended + ReadKey() : key;
 }
 
 void ReadCurrentRow() {
@@ -102,15 +102,15 @@ void AskAndSearch() {
   std::string text;
   for (;;) {
     const int key = ReadReviewKey();
-    if (key == 27) return;
-    if (key == 13) break;
-    if (key == 8) {
+    if (key == kEscapeKey) return;
+    if (key == kEnterKey) break;
+    if (key == kBackspaceKey) {
       if (text.empty()) continue;
       const unsigned char removed = static_cast<unsigned char>(text.back());
       text.pop_back();
       PlayMessageSound("_DEL");
       PlayLetterSound(removed);
-    } else if (key >= 32 && key < 256 && text.size() < kLongestSearchText) {
+    } else if (key >= kFirstCharacterKey && key < kReviewExtended && text.size() < kLongestSearchText) {
       text += static_cast<char>(key);
       PlayLetterSound(static_cast<unsigned char>(key));
     }

@@ -2,7 +2,8 @@
 // the search for a text, and the jump to a row and column.
 #pragma once
 
-// Extended keys come as 256 + their code.
+// Extended keys come as kReviewExtended + their code.
+inline constexpr int kReviewExtended = 256;
 int ReadReviewKey();
 
 // The read command whose first letter was typed; reads the second.
