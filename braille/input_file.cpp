@@ -119,3 +119,8 @@ bool InputFile::AtEnd() {
 }
 
 bool InputFileFound(const std::string& name) { return InputFile().Open(name); }
+
+bool InputFileReadsAgain(const std::string& name) {
+  struct stat status;
+  return stat(LinuxPath(name).c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}

@@ -49,3 +49,7 @@ class InputFile {
 
 // Whether the file can be opened for reading (a folder cannot).
 bool InputFileFound(const std::string& name);
+
+// Whether the file can be read more than once from its start: a regular
+// file, not a pipe or a terminal, whose bytes are gone once read.
+bool InputFileReadsAgain(const std::string& name);

@@ -110,6 +110,8 @@ class RunningJob {
 }  // namespace
 
 int CheckDocument(const std::string& inputFile) {
+  // A pipe can be read once only: its text goes straight to the device.
+  if (!InputFileReadsAgain(inputFile)) return kPrintDone;
   InputFile input;
   if (!input.Open(inputFile)) {
     ShowMessageAbout("BRARQNAO", ShownSystemName(inputFile));

@@ -55,7 +55,8 @@ void WarnOfReplacedSettings();
 // pages were embossed.
 void ReportPageRangeEnd(int pagesEmbossed);
 
-// Lays the document out once without a device, as printSettings say: the
+// Lays the document out once without a device, as printSettings say (a
+// regular file only: a pipe's text could not be read again): the
 // status with which printing would stop before any byte reaches the
 // embosser (said): kPrintReadFailed when the file cannot be read to its end,
 // kPrintNothingToEmboss when it holds nothing to emboss or the page range

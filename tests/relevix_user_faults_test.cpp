@@ -193,6 +193,18 @@ TEST_F(SampleTest, PagesOutsideTheRangeLeaveThePictureOutAndARangeWithoutPagesSe
   }
 }
 
+TEST_F(SampleTest, TextFromAPipeIsPrintedWhole) {
+  // Read once: the check made before the device is opened must not take it.
+  const CliResult piped = RunShell("(cd '" + work.path() + "' && cat '" + sample + "' | env SONARA_WINDIR='" +
+                                   windir.path() + "' '" RELEVIX_CLI "' print --settings SONARA.INI --device saida.brf "
+                                   "/dev/stdin)");
+  ASSERT_EQ(piped.status, 0) << piped.output;
+  // The five pages of text (the picture, not beside /dev/stdin, is left out).
+  const std::string printed = ReadFile(work.File("saida.brf"));
+  EXPECT_GT(printed.size(), 2500u) << printed;
+  EXPECT_EQ(Count(printed, '\f'), 5);
+}
+
 TEST_F(SampleTest, AMissingPictureSendsNothingOfIt) {
   WriteFile(work.File("texto.txt"), "antes\n<G nada.txt>\ndepois\n");
   const CliResult result = RunCli(work.path(), "SONARA_WINDIR='" + windir.path() + "'",
