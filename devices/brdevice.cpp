@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <memory>
 #include <string>
-#include <utility>
 
 #include "catalogue/brmsg.h"
 #include "devices/device_backend.h"
@@ -16,7 +15,6 @@ namespace {
 // The open device: chosen once by DeviceOpen, used by every later call.
 struct DeviceState {
   std::unique_ptr<DeviceBackend> backend;
-  std::string* memorySink = nullptr;  // tests: the next device writes here
   std::string name;                   // as the user gave it
   DeviceFailure failure;          // why the last open failed
 };
@@ -46,9 +44,7 @@ bool DeviceOpen(std::string_view name, std::string_view documentName) {
   DeviceClose();
   device.name = name;
   device.failure = DeviceFailure{};
-  device.backend = device.memorySink != nullptr
-                       ? MemoryDeviceBackend(*std::exchange(device.memorySink, nullptr))
-                       : OpenDeviceBackend(name, documentName, device.failure);
+  device.backend = OpenDeviceBackend(name, documentName, device.failure);
   return device.backend != nullptr;
 }
 
@@ -98,4 +94,3 @@ bool DeviceClose() {
   return written;
 }
 
-void DirectNextDeviceToMemory(std::string& sink) { device.memorySink = &sink; }

@@ -30,10 +30,6 @@ bool DeviceWrite(std::string_view bytes);
 // file whose folder was removed during the job).
 bool DeviceClose();
 
-// The next DeviceOpen, whatever the name, writes into sink instead: the
-// preview composes into memory, and so do tests.
-void DirectNextDeviceToMemory(std::string& sink);
-
 // The open device as a print job's output.
 class DeviceSink : public OutputSink {
  public:

@@ -118,23 +118,6 @@ TEST_F(DeviceTest, FileIsCreatedAfresh) {
   EXPECT_EQ(ReadFile(path), "novo");
 }
 
-TEST_F(DeviceTest, MemoryTakesOnlyTheNextOpenedDevice) {
-  std::string received;
-  const std::string path = dir_.File("depois.brl");
-  DirectNextDeviceToMemory(received);
-  ASSERT_TRUE(DeviceOpen(path));
-  EXPECT_TRUE(DeviceWrite("em mem\xF3ria\f"));
-  EXPECT_TRUE(DeviceClose());
-  EXPECT_EQ(received, "em mem\xF3ria\f");
-  EXPECT_FALSE(std::filesystem::exists(path));
-
-  ASSERT_TRUE(DeviceOpen(path));
-  EXPECT_TRUE(DeviceWrite("no arquivo"));
-  EXPECT_TRUE(DeviceClose());
-  EXPECT_EQ(ReadFile(path), "no arquivo");
-  EXPECT_EQ(received, "em mem\xF3ria\f");
-}
-
 TEST_F(DeviceTest, FileKeepsTheNameAsGiven) {
   ASSERT_TRUE(DeviceOpen(dir_.File("Saida.brl")));
   DeviceClose();

@@ -1,7 +1,6 @@
 // The back ends behind the output device interface: the serial port, the
-// parallel port, the print spooler, a file, and memory (for tests). The
-// dispatch picks one when the device is opened and talks to it only through
-// this interface.
+// parallel port, the print spooler, and a file. The dispatch picks one when
+// the device is opened and talks to it only through this interface.
 #pragma once
 
 #include <memory>
@@ -37,6 +36,3 @@ struct DeviceFailure {
 // spooler job.
 std::unique_ptr<DeviceBackend> OpenDeviceBackend(std::string_view name, std::string_view documentName,
                                                  DeviceFailure& failure);
-
-// A back end that appends every byte to sink, which must outlive it.
-std::unique_ptr<DeviceBackend> MemoryDeviceBackend(std::string& sink);

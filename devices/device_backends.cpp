@@ -82,19 +82,6 @@ class FileBackend : public DeviceBackend {
   bool regular_;
 };
 
-class MemoryBackend : public DeviceBackend {
- public:
-  explicit MemoryBackend(std::string& sink) : sink_(sink) {}
-  bool Write(std::string_view bytes) override {
-    sink_.append(bytes);
-    return true;
-  }
-  bool Close() override { return true; }
-
- private:
-  std::string& sink_;
-};
-
 std::unique_ptr<DeviceBackend> Failed(DeviceFailure& failure, int error) {
   failure.kind = DeviceFailure::SystemError;
   failure.error = error;
@@ -144,5 +131,3 @@ std::unique_ptr<DeviceBackend> OpenDeviceBackend(std::string_view name, std::str
   if (descriptor < 0) return Failed(failure, errno);
   return std::make_unique<FileBackend>(descriptor);
 }
-
-std::unique_ptr<DeviceBackend> MemoryDeviceBackend(std::string& sink) { return std::make_unique<MemoryBackend>(sink); }

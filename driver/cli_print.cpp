@@ -90,7 +90,6 @@ int RunPrintCommand(CliArguments args) {
   if (hasDevice) printSettings.DISPSAIDA = device;
   // As long as the dialogue's answer may be.
   if (hasTitle) printSettings.BRTIT = title.substr(0, static_cast<std::size_t>(FindPrintSetting("BRTIT")->limit));
-  NormalisePagination(printSettings);
 
   if (!InputFileFound(textFile)) {
     ShowMessageAbout("BRARQNAO", textFile);
