@@ -14,13 +14,6 @@ namespace {
 
 constexpr int kStartError = 2;
 
-bool TakeFlag(CliArguments& args, const std::string& name) {
-  const auto found = std::find(args.begin(), args.end(), name);
-  if (found == args.end()) return false;
-  args.erase(found);
-  return true;
-}
-
 }  // namespace
 
 int RunSpeakTranslatorCommand(CliArguments args) {
