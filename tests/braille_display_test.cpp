@@ -173,6 +173,37 @@ TEST(BrailleDisplay, ThePreviewShowsThePagesDotForDot) {
       << preview.output;
 }
 
+TEST(BrailleDisplay, F2AtTheConfirmationShowsThePagesBeforePaper) {
+  DialogueOnDisplay dialogue("AUTOFORMATA=N\nTITULA=N\nFRENTEVERSO=N\n");
+  WriteFile(dialogue.program.File("texto.txt"), "abc\nbe\n<P>\ndef\n");
+  VirtualBrailleDisplay& display = dialogue.display;
+  const int question = dialogue.StartToTheQuestion();
+  ASSERT_NE(question, -1) << display.Describe();
+  display.Send("KEY_ENTER");
+  const int confirmation = display.WaitForText(kConfirmation, question);
+  ASSERT_NE(confirmation, -1) << display.Describe();
+  // F2: the driver counts function keys from 0, as it counts routing keys.
+  display.Send("KEY_FUNCTION 1");
+  const int pageOne = display.WaitForText(Window("Página 1 de 2"), confirmation);
+  ASSERT_NE(pageOne, -1) << display.Describe();
+  const int first = display.WaitForCells({"1", "12", "14", ""}, pageOne);
+  ASSERT_NE(first, -1) << display.Describe();
+  display.Send("KEY_PAGE_DOWN");
+  const int pageTwo = display.WaitForText(Window("Página 2 de 2"), first);
+  ASSERT_NE(pageTwo, -1) << display.Describe();
+  const int second = display.WaitForCells({"145", "15", "124", ""}, pageTwo);
+  ASSERT_NE(second, -1) << display.Describe();
+  // Past the last page: refused, with the tone's text.
+  display.Send("KEY_PAGE_DOWN");
+  const int refused = display.WaitForText(Window("(bip)"), second);
+  ASSERT_NE(refused, -1) << display.Describe();
+  // ESC: the question again, and ENTER prints.
+  display.Send("KEY_ESCAPE");
+  const RelevixRun& run = dialogue.ConfirmAndFinish(refused);
+  EXPECT_EQ(run.status, 0) << run.output << run.Screen();
+  EXPECT_FALSE(run.printed.empty());
+}
+
 TEST(BrailleDisplay, BrailleOnlyIsSilentWithADisplayAndSaidWithoutOne) {
   DialogueOnDisplay dialogue("SOMENTEBRAILLE=S\n");
   VirtualBrailleDisplay& display = dialogue.display;
