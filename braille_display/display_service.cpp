@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -27,6 +28,10 @@
 namespace {
 
 constexpr int kRetryMilliseconds = 1000;
+// How long the start waits for the first attempt: a server far away (a
+// BRLAPI_HOST on the network that does not answer) must not hold the program
+// up; it is taken when it answers.
+constexpr int kFirstAttemptMilliseconds = 3000;
 // Windows waiting to be written; beyond this the oldest are dropped (a
 // display slower than the program).
 constexpr std::size_t kMostPendingWindows = 64;
@@ -41,7 +46,10 @@ struct DisplayService {
   DisplayView view;
   std::vector<PendingWindow> pending;  // to write, oldest first
   bool taken = false;
+  bool firstAttemptDone = false;
   bool stopping = false;
+  bool ended = false;  // the thread has returned
+  std::condition_variable attempted;  // the first attempt, or the end of the thread
   std::vector<DisplayKey> keys;  // for the main thread
   int routedPosition = 0;
 
@@ -102,7 +110,7 @@ bool WritePending(DisplayService& s) {
 
 // A key of the display: panning is the display's own business; routing
 // remembers the position; every other key goes to the program.
-void TakeKey(DisplayService& s, const DisplayKey& key) {
+void HandleKey(DisplayService& s, const DisplayKey& key) {
   std::lock_guard lock(s.mutex);
   switch (key.kind) {
     case DisplayKey::Kind::None: return;
@@ -128,7 +136,7 @@ bool ReadKeys(DisplayService& s) {
     const int result = WithoutPipeSignal([&] { return s.link->ReadKey(code); });
     if (result < 0) return false;
     if (result == 0) return true;
-    TakeKey(s, DisplayKeyOfCode(code));
+    HandleKey(s, DisplayKeyOfCode(code));
   }
 }
 
@@ -153,7 +161,16 @@ void DrainWake(int descriptor) {
   [[maybe_unused]] const ssize_t got = read(descriptor, &count, sizeof count);
 }
 
-void Run(DisplayService& s) {
+// The first attempt, on this thread; its failure is written once.
+void FirstAttempt(DisplayService& s) {
+  std::string error;
+  if (!Take(s, error)) Log("BRLFALHA", error);
+  std::lock_guard lock(s.mutex);
+  s.firstAttemptDone = true;
+  s.attempted.notify_all();
+}
+
+void Serve(DisplayService& s) {
   using Clock = std::chrono::steady_clock;
   Clock::time_point lastAttempt = Clock::now();
   for (;;) {
@@ -190,6 +207,14 @@ void Run(DisplayService& s) {
   }
 }
 
+void Run(DisplayService& s) {
+  FirstAttempt(s);
+  Serve(s);
+  std::lock_guard lock(s.mutex);
+  s.ended = true;
+  s.attempted.notify_all();
+}
+
 void Change(void (*change)(DisplayView&, std::string_view, int), std::string_view text, int cursor) {
   if (service == nullptr) return;
   {
@@ -207,13 +232,13 @@ bool StartBrailleDisplay(std::unique_ptr<DisplayLink> (*makeLink)()) {
   service = new DisplayService;
   service->link = makeLink();
   service->wakeDescriptor = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-  std::string error;
-  const bool taken = Take(*service, error);
-  if (!taken) Log("BRLFALHA", error);
   SetInputSource(DeliverKeys);
-  service->thread = std::thread([] { Run(*service); });
+  service->thread = std::thread([s = service] { Run(*s); });
   std::atexit(StopBrailleDisplay);
-  return taken;
+  std::unique_lock lock(service->mutex);
+  service->attempted.wait_for(lock, std::chrono::milliseconds(kFirstAttemptMilliseconds),
+                              [] { return service->firstAttemptDone; });
+  return service->taken;
 }
 
 bool BrailleDisplayTaken() {
@@ -224,13 +249,21 @@ bool BrailleDisplayTaken() {
 
 void StopBrailleDisplay() {
   if (service == nullptr) return;
-  {
-    std::lock_guard lock(service->mutex);
-    service->stopping = true;
-  }
-  Wake();
-  if (service->thread.joinable()) service->thread.join();
   SetInputSource(nullptr);
+  {
+    std::unique_lock lock(service->mutex);
+    service->stopping = true;
+    Wake();
+    // A connection still being made to a server that does not answer is
+    // left to the end of the process.
+    if (!service->attempted.wait_for(lock, std::chrono::milliseconds(kFirstAttemptMilliseconds),
+                                     [] { return service->ended; })) {
+      service->thread.detach();
+      service = nullptr;
+      return;
+    }
+  }
+  service->thread.join();
   service->link->Close();
   close(service->wakeDescriptor);
   delete service;
