@@ -1,7 +1,6 @@
 // relevix-cli speak-translator: speaks a text through the diphone
 // translator, on the sound card or wherever RELEVIX_AUDIO sends it, and
 // returns when it has been said.
-#include <algorithm>
 #include <string>
 
 #include "audio/wav_playback.h"
