@@ -11,11 +11,14 @@
 
 #include "braille_display/display_link.h"
 
-// Takes the display now (before anything is said); true when it was taken.
-// From then on a display that goes away is taken again when it comes back,
-// and is shown what it would have shown. A connection that fails is written
-// once on standard error, and the program goes on without it.
-bool StartBrailleDisplay(std::unique_ptr<DisplayLink> (*makeLink)() = MakeBrlapiLink);
+// Takes the display now (before anything is said), waiting at most
+// waitMilliseconds for the server; true when it was taken. From then on a
+// display that goes away, or a server that answers late, is taken when it
+// comes, and is shown what it would have shown. A connection that fails is
+// written once on standard error, and the program goes on without it.
+inline constexpr int kDisplayStartWait = 3000;
+bool StartBrailleDisplay(std::unique_ptr<DisplayLink> (*makeLink)() = MakeBrlapiLink,
+                         int waitMilliseconds = kDisplayStartWait);
 bool BrailleDisplayTaken();
 // Gives the display back (also done when the program ends).
 void StopBrailleDisplay();

@@ -28,10 +28,9 @@
 namespace {
 
 constexpr int kRetryMilliseconds = 1000;
-// How long the start waits for the first attempt: a server far away (a
-// BRLAPI_HOST on the network that does not answer) must not hold the program
-// up; it is taken when it answers.
-constexpr int kFirstAttemptMilliseconds = 3000;
+// How long the end waits for a connection being made: a server far away (a
+// BRLAPI_HOST on the network that does not answer) must not hold it up.
+constexpr int kEndWaitMilliseconds = 1000;
 // Windows waiting to be written; beyond this the oldest are dropped (a
 // display slower than the program).
 constexpr std::size_t kMostPendingWindows = 64;
@@ -227,7 +226,7 @@ void Change(void (*change)(DisplayView&, std::string_view, int), std::string_vie
 
 }  // namespace
 
-bool StartBrailleDisplay(std::unique_ptr<DisplayLink> (*makeLink)()) {
+bool StartBrailleDisplay(std::unique_ptr<DisplayLink> (*makeLink)(), int waitMilliseconds) {
   if (service != nullptr) return BrailleDisplayTaken();
   service = new DisplayService;
   service->link = makeLink();
@@ -236,7 +235,7 @@ bool StartBrailleDisplay(std::unique_ptr<DisplayLink> (*makeLink)()) {
   service->thread = std::thread([s = service] { Run(*s); });
   std::atexit(StopBrailleDisplay);
   std::unique_lock lock(service->mutex);
-  service->attempted.wait_for(lock, std::chrono::milliseconds(kFirstAttemptMilliseconds),
+  service->attempted.wait_for(lock, std::chrono::milliseconds(waitMilliseconds),
                               [] { return service->firstAttemptDone; });
   return service->taken;
 }
@@ -256,7 +255,7 @@ void StopBrailleDisplay() {
     Wake();
     // A connection still being made to a server that does not answer is
     // left to the end of the process.
-    if (!service->attempted.wait_for(lock, std::chrono::milliseconds(kFirstAttemptMilliseconds),
+    if (!service->attempted.wait_for(lock, std::chrono::milliseconds(kEndWaitMilliseconds),
                                      [] { return service->ended; })) {
       service->thread.detach();
       service = nullptr;

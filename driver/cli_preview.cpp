@@ -25,6 +25,8 @@
 
 namespace {
 
+constexpr int kPreviewDisplayWait = 10000;  // ms
+
 constexpr char kEscape = 27;
 constexpr char kGraphicEndMark = ']';
 
@@ -99,7 +101,9 @@ int RunPreviewCommand(CliArguments args) {
   if (!TakePageRange(args, error) || !TakeTextFile(args, textFile, error)) return CommandUsageError(usageKey, error);
   NormalisePagination(printSettings);
   if (const int status = CheckDocument(textFile); status != kPrintDone) return status;
-  if (onDisplay && !StartBrailleDisplay()) {
+  // Asked for explicitly, the display is worth a longer wait than at the
+  // talking program's start.
+  if (onDisplay && !StartBrailleDisplay(MakeBrlapiLink, kPreviewDisplayWait)) {
     ShowMessage("BRLNAOHA", 1);
     return kPrintDeviceFailed;
   }

@@ -147,9 +147,10 @@ TEST(BrailleDisplay, ThePreviewShowsThePagesDotForDot) {
   VirtualBrailleDisplay display;
   ASSERT_TRUE(display.Start());
   CliResult preview;
-  std::thread user([&] {
-    preview = RunCli(program.Folder(), display.Environment(),
-                     "preview --display --settings '" + program.SettingsFile() + "' texto.txt");
+  // Ended after a minute, should the test fail before ESC.
+  std::jthread user([&] {
+    preview = RunShell("cd '" + program.Folder() + "' && " + display.Environment() + " timeout 60 '" RELEVIX_CLI
+                       "' preview --display --settings '" + program.SettingsFile() + "' texto.txt");
   });
   // a b c, then b e, in the six-dot cells every reader knows.
   const int first = display.WaitForCells({"1", "12", "14", ""});
