@@ -1,6 +1,7 @@
 #include "tests/virtual_braille_display.h"
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
@@ -74,6 +75,8 @@ bool VirtualBrailleDisplay::Start() {
   fs::remove(driverSocket);
   brltty_ = fork();
   if (brltty_ == 0) {
+    // A test that dies takes its BRLTTY with it.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
     const std::string log = folder_.File("brltty.log");
     std::freopen(log.c_str(), "a", stderr);
     std::freopen("/dev/null", "w", stdout);
