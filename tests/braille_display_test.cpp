@@ -97,6 +97,7 @@ TEST(BrailleDisplay, TheDialogueIsOnTheDisplayAndAnsweredFromIt) {
   EXPECT_EQ(run.status, 0) << run.output << run.Screen();
   EXPECT_FALSE(run.printed.empty());
   EXPECT_NE(display.WaitForText("Fim de trabalho", question, 2), -1) << display.Describe();
+  EXPECT_EQ(LinesHolding(run.output, "Linha Braille"), 0) << "taken at the first attempt: " << run.output;
   // The greeting came first, before the question.
   const std::vector<DisplayFrame> frames = display.Frames();
   const auto greeting = std::ranges::find_if(

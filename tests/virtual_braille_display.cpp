@@ -89,8 +89,11 @@ bool VirtualBrailleDisplay::Start() {
            pid.c_str(), "-f", "/dev/null", "-l", "warning", static_cast<char*>(nullptr));
     _exit(127);
   }
+  const int framesBefore = FrameCount();
   if (brltty_ < 0 || !Connect()) return false;
-  // BrlAPI is served once the display is there.
+  // The driver is ready when it shows its first frame; BrlAPI then serves
+  // the display's size.
+  if (WaitForFrame(framesBefore - 1, [](const DisplayFrame&) { return true; }, 10) < 0) return false;
   for (int waited = 0; waited < 10000; waited += 20) {
     if (fs::exists(kApiFolder / std::to_string(number_))) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
