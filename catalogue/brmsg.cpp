@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "braille_display/braille_display.h"
 #include "console/console.h"
 #include "speech/speech.h"
 
@@ -18,6 +19,7 @@ void ShowMessage(std::string_view key, int lineEnds) {
     FlushConsole();
   }
   if (HasMessageSound(key)) {
+    ShowOnBrailleDisplay(text);
     PlayMessageSound(key);
   } else {
     SpeakText(text);
@@ -25,8 +27,11 @@ void ShowMessage(std::string_view key, int lineEnds) {
 }
 
 void ShowMessageAbout(std::string_view key, std::string_view detail) {
+  const std::string about = ": " + std::string(detail);
   ShowMessage(key, 0);
-  WriteLineAndSpeak(": " + std::string(detail));
+  WriteLineAndSpeak(about);
+  // The display keeps the whole line, as the screen does.
+  ShowOnBrailleDisplay(GetMessage(key) + about);
 }
 
 std::string SystemErrorText(int error, bool creatingFile) {

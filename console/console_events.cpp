@@ -24,6 +24,7 @@ EventQueue& Events() {
 }
 
 void (*audioDoneHandler)(int) = nullptr;
+void (*inputSource)() = nullptr;
 std::atomic<void (*)()> eventWaker{nullptr};
 
 void Post(int slot, bool wakeUp) {
@@ -56,8 +57,11 @@ void SetAudioDoneHandler(void (*handler)(int slot)) { audioDoneHandler = handler
 
 void SetEventWaker(void (*waker)()) { eventWaker.store(waker); }
 
+void SetInputSource(void (*source)()) { inputSource = source; }
+
 void PumpMessages() {
   if (consoleWindow.host) consoleWindow.host->PumpEvents();
+  if (inputSource != nullptr) inputSource();
   EventQueue& events = Events();
   for (;;) {
     int slot;

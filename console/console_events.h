@@ -13,8 +13,12 @@ void PostWakeUp();
 // audio-done event pumped is passed to it; with none they are dropped.
 void SetAudioDoneHandler(void (*handler)(int slot));
 
+// Main thread: a second source of keys (the Braille display), asked for its
+// keys at every pump; null for none.
+void SetInputSource(void (*source)());
+
 // Main thread: handles every pending event (window events of the host,
-// audio-done reports).
+// audio-done reports, the second source's keys).
 void PumpMessages();
 
 // Main thread: waits until an event is pending or the time has passed, then

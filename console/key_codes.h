@@ -105,6 +105,10 @@ inline constexpr int kCtrlPageUpKey = 132;
 inline constexpr int kAlt1Key = 120;
 inline constexpr int kAlt0Key = 129;
 
+// A routing key of the Braille display was pressed: the cell it stands for
+// is the display's (BrailleDisplayRoutedPosition).
+inline constexpr int kDisplayRoutingKey = 200;
+
 // The program's own codes for the clipboard keys.
 inline constexpr int kShiftInsertKey = 254;
 inline constexpr int kCtrlInsertKey = 255;

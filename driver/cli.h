@@ -25,6 +25,9 @@ std::string Joined(const CliArguments& words);
 // is missing.
 bool TakeOption(CliArguments& args, const std::string& name, std::string& value, std::string& error);
 
+// Takes the switch "--name" out of args; true when it was there.
+bool TakeFlag(CliArguments& args, const std::string& name);
+
 // Shows the error (when not empty) and the command's usage (the message
 // usageKey, "USOPRINT") on standard error; the usage-error status.
 int CommandUsageError(std::string_view usageKey, const std::string& error);

@@ -1,9 +1,17 @@
+#include <algorithm>
 #include <cstdio>
 
 #include "driver/cli.h"
 #include "platform/message_texts.h"
 #include "platform/paths.h"
 #include "platform/text_encoding.h"
+
+bool TakeFlag(CliArguments& args, const std::string& name) {
+  const auto found = std::find(args.begin(), args.end(), name);
+  if (found == args.end()) return false;
+  args.erase(found);
+  return true;
+}
 
 bool TakeOption(CliArguments& args, const std::string& name, std::string& value, std::string& error) {
   error.clear();

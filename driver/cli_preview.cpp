@@ -3,7 +3,8 @@
 // bytes are read back: one page for every form feed, one line for every line
 // end, and each byte shown as the cell it stands for in the code table.
 // A dot picture's rows are marked, since they reach the embosser in its
-// graphic mode.
+// graphic mode. With --display the pages go to the Braille display instead,
+// dot for dot.
 #include <array>
 #include <cstdio>
 #include <string>
@@ -15,54 +16,24 @@
 #include "braille/output_sink.h"
 #include "braille/print_job.h"
 #include "braille/print_settings.h"
+#include "braille_display/braille_display.h"
 #include "catalogue/brmsg.h"
 #include "driver/cli.h"
+#include "driver/display_preview.h"
+#include "driver/preview_tables.h"
 #include "driver/print_document.h"
 
 namespace {
 
+constexpr int kPreviewDisplayWait = 10000;  // ms
+
 constexpr char kEscape = 27;
 constexpr char kGraphicEndMark = ']';
-
-// The dot pattern each device byte stands for under the loaded code table,
-// or -1 for a byte no cell is mapped to.
-using DotsOfByte = std::array<int, 256>;
-
-DotsOfByte CellsOfTable(const CodeTable& table, bool oldRules) {
-  DotsOfByte dots;
-  dots.fill(-1);
-  for (int c = 0; c < 256; ++c) {
-    const int pattern = InternalCharacterDots(static_cast<unsigned char>(c), oldRules);
-    const unsigned char byte = table[static_cast<std::size_t>(c)];
-    if (pattern >= 0 && dots[byte] < 0) dots[byte] = pattern;
-  }
-  return dots;
-}
 
 // U+2800 + pattern in UTF-8, or U+FFFD.
 std::string UnicodeCell(int pattern) {
   if (pattern < 0) return "\xEF\xBF\xBD";
   return {'\xE2', static_cast<char>(0xA0 + (pattern >> 6)), static_cast<char>(0x80 + (pattern & 0x3F))};
-}
-
-struct PreviewTables {
-  DotsOfByte text;     // the table of the rules in use
-  DotsOfByte picture;  // pictures are always made with the current rules
-};
-
-// Text pages use the table of the settings; pictures the current-rules one.
-PreviewTables LoadPreviewTables() {
-  PreviewTables tables;
-  const bool oldRules = printSettings.USABRAILLEANTIGO;
-  tables.text = CellsOfTable(codeTable, oldRules);
-  if (!oldRules) {
-    tables.picture = tables.text;
-    return tables;
-  }
-  CodeTable currentRules;
-  LoadCodeTable(printSettings.AMBCODE2, currentRules);
-  tables.picture = CellsOfTable(currentRules, false);
-  return tables;
 }
 
 class PreviewWriter {
@@ -125,10 +96,17 @@ class PreviewWriter {
 int RunPreviewCommand(CliArguments args) {
   constexpr std::string_view usageKey = "USOPREVI";
   std::string error, textFile;
+  const bool onDisplay = TakeFlag(args, "--display");
   if (const int status = TakeSettings(args, error); status != 0) return SettingsFailure(status, usageKey, error);
   if (!TakePageRange(args, error) || !TakeTextFile(args, textFile, error)) return CommandUsageError(usageKey, error);
   NormalisePagination(printSettings);
   if (const int status = CheckDocument(textFile); status != kPrintDone) return status;
+  // Asked for explicitly, the display is worth a longer wait than at the
+  // talking program's start.
+  if (onDisplay && !StartBrailleDisplay(MakeBrlapiLink, kPreviewDisplayWait)) {
+    ShowMessage("BRLNAOHA", 1);
+    return kPrintDeviceFailed;
+  }
   InputFile input;
   if (!input.Open(textFile)) {
     ShowMessageAbout("BRARQNAO", textFile);
@@ -140,7 +118,15 @@ int RunPreviewCommand(CliArguments args) {
   PrintJob job(printSettings, codeTable, memory, user);
   const CopyEnd end = job.PrintCopy(input);
   input.Close();
-  PreviewWriter(LoadPreviewTables()).Show(bytes);
+  if (onDisplay) {
+    // The command-line tool does not talk: the page's number is printed.
+    BrowsePagesOnDisplay(EmbossedPagesOf(bytes, LoadPreviewTables()), [](int page, int) {
+      PrintOut(GetMessageWith("PREVPAG", {std::to_string(page)}) + "\n");
+      std::fflush(stdout);
+    });
+  } else {
+    PreviewWriter(LoadPreviewTables()).Show(bytes);
+  }
   if (end == CopyEnd::ReadFailed) {
     ShowMessageAbout("BRIMPINC", textFile);
     return kPrintReadFailed;

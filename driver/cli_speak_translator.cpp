@@ -1,7 +1,6 @@
 // relevix-cli speak-translator: speaks a text through the diphone
 // translator, on the sound card or wherever RELEVIX_AUDIO sends it, and
 // returns when it has been said.
-#include <algorithm>
 #include <string>
 
 #include "audio/wav_playback.h"
@@ -13,13 +12,6 @@
 namespace {
 
 constexpr int kStartError = 2;
-
-bool TakeFlag(CliArguments& args, const std::string& name) {
-  const auto found = std::find(args.begin(), args.end(), name);
-  if (found == args.end()) return false;
-  args.erase(found);
-  return true;
-}
 
 }  // namespace
 

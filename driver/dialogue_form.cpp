@@ -113,7 +113,10 @@ int EditFormField(int n, bool editing) {
   }
   WaitSpeechEnd();
   SpeakText(field.value);
+  // On the Braille display the answer follows its question.
+  lineEditor.displayLabel = field.label.ends_with(' ') ? field.label : field.label + " ";
   const int key = EditField(field.value, formLabelWidth + 1, row, editing, width, field.width);
+  lineEditor.displayLabel.clear();
   if (key == kF9Key) field.value = ChooseFromList(n, field.value);
   SetTextColour(attribute & 0x0F);
   MoveCursor(formLabelWidth + 1, row);

@@ -1,17 +1,21 @@
 #include "driver/print_program.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
 #include "braille/input_file.h"
 #include "braille/print_settings.h"
+#include "braille_display/braille_display.h"
 #include "catalogue/brmsg.h"
 #include "console/console.h"
 #include "console/key_queue.h"
 #include "driver/audio_check.h"
+#include "driver/display_preview.h"
 #include "driver/cli.h"
 #include "driver/parameter_dialogue.h"
 #include "driver/print_document.h"
+#include "editor/edit_field.h"
 #include "editor/read_line.h"
 #include "platform/disk_names.h"
 #include "platform/paths.h"
@@ -24,6 +28,7 @@ namespace {
 constexpr int kChooserLines = 15;
 constexpr int kClosingPause = 2000;
 constexpr const char* kSettingsFileName = "SONARA.INI";
+constexpr std::string_view kBrailleOnlyOption = "--braille-only";
 
 [[noreturn]] void EndProgram(int status) {
   ShutdownSpeech();
@@ -71,6 +76,23 @@ void Greet() {
   SpeakLetters(kProgramVersion);
   WriteAndSpeak(" beta");
   WriteLineEnds(2);
+  // The display keeps the greeting whole, as the screen shows it.
+  ShowOnBrailleDisplay(GetMessage("BRINTRO") + kProgramVersion + " beta");
+}
+
+// The Braille display is taken before anything is said. Working with it
+// alone (SOMENTEBRAILLE=S, or --braille-only among the arguments, which is
+// then no file name) silences speech, unless no display could be taken:
+// speech then stays on, and the answer is true: that is to be said.
+bool TakeBrailleDisplay(std::vector<std::string>& arguments) {
+  const auto option = std::ranges::find(arguments, std::string(kBrailleOnlyOption));
+  bool brailleOnly = option != arguments.end();
+  if (brailleOnly) arguments.erase(option);
+  const std::string setting = ReadSuiteSetting("RELEVIX", "SOMENTEBRAILLE");
+  brailleOnly = brailleOnly || (!setting.empty() && (setting.front() == 'S' || setting.front() == 's'));
+  const bool taken = StartBrailleDisplay();
+  if (brailleOnly && taken) SetSpeechSilent(true);
+  return brailleOnly && !taken;
 }
 
 // The first argument without its leading blanks, or the name the user
@@ -82,7 +104,10 @@ std::string FileToPrint(const std::vector<std::string>& arguments) {
   } else {
     while (KeyPressed()) ReadKey();
     ShowMessage("BRNOMARQ", 0);
+    // The Braille display shows the question before the answer typed.
+    lineEditor.displayLabel = GetMessage("BRNOMARQ");
     ReadLine(kChooserLines, name);
+    lineEditor.displayLabel.clear();
     if (name.empty()) {
       WriteLineEnds(1);
       ShowMessage("BRFIMTRA", 1);
@@ -103,14 +128,19 @@ void ConfirmSettings() {
   }
 }
 
-// Enter starts the printing, Esc gives it up; other keys are ignored.
-void ConfirmStart() {
+// Enter starts the printing, Esc gives it up; F2 shows the pages on the
+// Braille display first, and the question is asked again; other keys are
+// ignored.
+void ConfirmStart(const std::string& file) {
   WriteLineEnds(1);
   ShowMessage("BRESCCAN", 1);
   while (true) {
     const int key = ReadKey();
     if (key == kExtendedKey) {
-      ReadKey();  // an extended key's code: ignored like the key
+      // An extended key's code: ignored like the key, but for the preview.
+      if (ReadKey() != kF2Key) continue;
+      PreviewFileOnDisplay(file);
+      ShowMessage("BRESCCAN", 1);
     } else if (key == kEnterKey) {
       WriteLineEnds(1);
       return;
@@ -133,11 +163,13 @@ void ProvideUserSettings() {
                              error);
 }
 
-void RunPrintProgram(const std::vector<std::string>& arguments) {
+void RunPrintProgram(std::vector<std::string> arguments) {
   EndWithoutData();
   if (StartSpeech(0, ReadSuiteSetting("RELEVIX", "DIRRELEVIX")) != 0) EndConsoleProgram(kNoVoiceStatus);
+  const bool brailleOnlyWithoutDisplay = TakeBrailleDisplay(arguments);
   Greet();
   // Said after the greeting, which clears the window.
+  if (brailleOnlyWithoutDisplay) ShowMessage("BRLSEMLI", 1);
   if (ReportAudioOutputProblem()) EndProgram(kSoundLost);
   const std::string file = FileToPrint(arguments);
   // A chosen name may hold characters with no Windows-1252 form: they are
@@ -154,7 +186,7 @@ void RunPrintProgram(const std::vector<std::string>& arguments) {
   // question is asked.
   if (const int status = CheckDocument(file); status != kPrintDone) EndAfterNothingPrinted(status);
   ConfirmSettings();
-  ConfirmStart();
+  ConfirmStart(file);
 
   const int status = PrintDocument(file);
   switch (status) {

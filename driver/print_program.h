@@ -16,6 +16,6 @@ inline constexpr const char* kProgramVersion = RELEVIX_VERSION;
 void ProvideUserSettings();
 
 // Runs the program on the console window; arguments are Windows-1252, the
-// first one naming the file to print. Never returns: the program ends with
-// a PrintJobStatus (or 0).
-[[noreturn]] void RunPrintProgram(const std::vector<std::string>& arguments);
+// first one naming the file to print ("--braille-only" aside, wherever it
+// stands). Never returns: the program ends with a PrintJobStatus (or 0).
+[[noreturn]] void RunPrintProgram(std::vector<std::string> arguments);

@@ -10,6 +10,7 @@ struct LineEditorState {
   bool clearOnFirstKey = true;  // a typed first key replaces the proposed text
   bool echo = true;             // typed characters are heard (F4 toggles)
   int lastCursor = 1;           // the cursor where the last edit ended
+  std::string displayLabel;     // shown before the field on the Braille display (a form's question)
 };
 
 extern LineEditorState lineEditor;

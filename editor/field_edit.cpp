@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "braille_display/braille_display.h"
 #include "console/console.h"
 #include "editor/edit_field.h"
 #include "speech/speech.h"
@@ -45,6 +46,13 @@ void WriteVisiblePart(const FieldEdit& edit) {
 
 void PlaceCursor(const FieldEdit& edit) { MoveCursor(edit.column + edit.cursor - edit.firstVisible, edit.row); }
 
+// The whole field on the Braille display, after the question it answers,
+// with the cursor; the display pans over what does not fit.
+void ShowOnDisplay(const FieldEdit& edit) {
+  const std::string& label = lineEditor.displayLabel;
+  ShowOnBrailleDisplay(label + Printable(edit.field.Trimmed()), static_cast<int>(label.size()) + edit.cursor - 1);
+}
+
 }  // namespace
 
 void DrawField(FieldEdit& edit) {
@@ -52,6 +60,7 @@ void DrawField(FieldEdit& edit) {
   if (edit.cursor - edit.firstVisible > edit.width) edit.firstVisible = edit.cursor - edit.width;
   WriteVisiblePart(edit);
   PlaceCursor(edit);
+  ShowOnDisplay(edit);
 }
 
 void TypeCharacter(FieldEdit& edit, unsigned char c) {

@@ -2,6 +2,7 @@
 // selecting, the clipboard, the speed, and screen review.
 #include <string>
 
+#include "braille_display/braille_display.h"
 #include "console/console.h"
 #include "editor/edit_field.h"
 #include "editor/field_edit.h"
@@ -150,6 +151,19 @@ void NextWord(FieldEdit& edit) {
   PlayClick();
 }
 
+// A routing key of the Braille display: the cursor to that cell of the
+// field, whose character is said; a cell of the question before the field,
+// or past its end, is refused.
+void RouteCursor(FieldEdit& edit) {
+  const int position = BrailleDisplayRoutedPosition() - static_cast<int>(lineEditor.displayLabel.size()) + 1;
+  if (position < 1 || position > edit.field.maxLength) {
+    PlayBeep();
+    return;
+  }
+  edit.cursor = position;
+  PlayLetterSound(edit.field.At(position));
+}
+
 int RunExtendedCommand(FieldEdit& edit, int code) {
   switch (code) {
     case kF1Key:
@@ -175,6 +189,7 @@ int RunExtendedCommand(FieldEdit& edit, int code) {
     case kCtrlRightKey: NextWord(edit); break;
     case kShiftInsertKey: PasteIntoField(edit); break;
     case kCtrlInsertKey: CopyFromField(edit); break;
+    case kDisplayRoutingKey: RouteCursor(edit); break;
     default:
       if (code >= kAlt1Key && code <= kAlt0Key) break;  // Alt with a digit: nothing
       return code;

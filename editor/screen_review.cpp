@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string>
 
+#include "braille_display/braille_display.h"
 #include "console/console.h"
 #include "console/key_queue.h"
 #include "editor/screen_cells.h"
@@ -202,6 +203,10 @@ void ScreenReview() {
   screenReview.column = savedColumn;
   for (;;) {
     MoveCursor(screenReview.column, screenReview.row);
+    // The reviewed row on the Braille display, the cursor at the position.
+    std::string row = RowText(screenReview.row, 1, kColumns);
+    row.erase(row.find_last_not_of(' ') + 1);
+    ShowOnBrailleDisplay(row, screenReview.column - 1);
     const int key = ReadReviewKey();
     StopSpeech();
     if (!HandleReviewKey(key)) break;

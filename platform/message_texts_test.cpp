@@ -65,8 +65,10 @@ TEST(MessageTextsTest, MessagesOutsideThePrintingSide) {
   EXPECT_EQ(GetMessage("TECLCODI"), w(u8"Tecle: cada tecla mostra seus códigos. ESC duas vezes termina."));
   EXPECT_EQ(GetMessage("RESPNAO"), "N\xC3O");
   // A line break written \n in the file is one.
-  EXPECT_EQ(GetMessage("CMDPREVI"), w(u8"preview [--settings ARQUIVO] [--pages A-B] ARQUIVO\n"
-                                      u8"        mostra em Braille Unicode as páginas como o embossador as receberá"));
+  EXPECT_EQ(GetMessage("CMDPREVI"),
+            w(u8"preview [--settings ARQUIVO] [--pages A-B] [--display] ARQUIVO\n"
+              u8"        mostra em Braille Unicode (ou, com --display, na linha Braille) as páginas como o embossador as "
+              u8"receberá"));
 }
 
 TEST(MessageTextsTest, TheRecordedMessagesAreTheMarkedOnes) {

@@ -24,10 +24,15 @@ bool SpeechStarted();
 // translator.
 void ShutdownSpeech();
 
-// Returns when the text has been said or a key was queued (with a speech
-// server: as soon as the server has it).
+// Speech and recorded sounds off (or on again), for a user who works with
+// the Braille display alone; what would be said is still shown there.
+void SetSpeechSilent(bool silent);
+
+// Shows the text on the Braille display, then returns when it has been said
+// or a key was queued (with a speech server: as soon as the server has it).
 void SpeakText(std::string_view text);
-// Each character by its letter sound, until a key is queued.
+// Shows the text on the Braille display, then says each character by its
+// letter sound, until a key is queued.
 void SpeakLetters(std::string_view text);
 // The letter sound _CODE.wav of the letters directory.
 void PlayLetterSound(unsigned char character);
@@ -57,7 +62,8 @@ void StopSpeech();
 
 void PlayWavImageAndWait(std::string_view image);
 // A short click (a sign repeated too often) and the refusal tone (which also
-// drops every queued key).
+// drops every queued key, and is shown on the Braille display as a short
+// text).
 void PlayClick();
 void PlayBeep();
 

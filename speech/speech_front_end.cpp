@@ -2,6 +2,7 @@
 // made audible its own way, with pauses at punctuation.
 #include <string>
 
+#include "braille_display/braille_display.h"
 #include "console/console.h"
 #include "console/key_queue.h"
 #include "speech/speech.h"
@@ -34,6 +35,14 @@ std::size_t RunEnd(const std::string& text, std::size_t from, bool (*belongs)(un
 
 bool InNumberRun(unsigned char c) { return IsDigit(c) || c == '-'; }
 
+// Each character by its letter sound, until a key is queued.
+void SpellLetters(std::string_view text) {
+  for (const char c : text) {
+    if (KeyPressed()) return;
+    PlayLetterSound(static_cast<unsigned char>(c));
+  }
+}
+
 // A run of digits and hyphens from a digit 1..9: a number when it is plain
 // digits and short enough, else spelled.
 std::size_t SpeakDigitRun(const std::string& text, std::size_t head) {
@@ -42,7 +51,7 @@ std::size_t SpeakDigitRun(const std::string& text, std::size_t head) {
   if (run.find('-') == std::string::npos && run.size() <= kLongestNumber) {
     SpeakNumberWords(NumberToWords(std::stoull(run)), false);
   } else {
-    SpeakLetters(run);
+    SpellLetters(run);
   }
   return end;
 }
@@ -59,7 +68,7 @@ std::size_t SpeakPhraseRun(const std::string& text, std::size_t head) {
   }
   const std::string run = text.substr(head, end - head);
   if (IsWww(run)) {
-    SpeakLetters(run);
+    SpellLetters(run);
   } else {
     TranslatorSpeak(TranslatorTranscribe(run), false);
   }
@@ -95,7 +104,7 @@ void SpeakSign(std::string_view rest, Repetition& repetition) {
   if (rest.front() == '-') {
     SpeakHyphen(rest);
   } else if (rest.starts_with("://")) {
-    SpeakLetters(rest.substr(0, 1));
+    SpellLetters(rest.substr(0, 1));
   } else if (c == '(' || c == ')' || c == ',' || c == '.' || c == ':' || c == ';') {
     PunctuationPause(rest);
   } else if (c != ' ' && c != '\t' && !KeyPressed()) {
@@ -130,7 +139,8 @@ void SpeakWithoutServer(std::string_view input) {
 }  // namespace
 
 void SpeakText(std::string_view text) {
-  if (!speech.started) return;
+  ShowOnBrailleDisplay(text);
+  if (!speech.started || speech.silent) return;
   if (!speech.serverActive) {
     SpeakWithoutServer(text);
     return;
@@ -142,10 +152,8 @@ void SpeakText(std::string_view text) {
 }
 
 void SpeakLetters(std::string_view text) {
-  for (const char c : text) {
-    if (KeyPressed()) return;
-    PlayLetterSound(static_cast<unsigned char>(c));
-  }
+  ShowOnBrailleDisplay(text);
+  SpellLetters(text);
 }
 
 void PunctuationPause(std::string_view text) {

@@ -4,9 +4,11 @@
 #include <string>
 
 #include "audio/wav_playback.h"
+#include "braille_display/braille_display.h"
 #include "console/console.h"
 #include "console/console_events.h"
 #include "console/key_queue.h"
+#include "platform/message_texts.h"
 #include "platform/paths.h"
 #include "speech/speech.h"
 #include "speech/speech_server.h"
@@ -19,7 +21,7 @@ constexpr int kPollMilliseconds = 10;
 constexpr int kServerType3 = 3;  // the own engine, which is stopped even when silent
 
 void PlaySoundFile(const std::string& path) {
-  if (!speech.started) return;
+  if (!speech.started || speech.silent) return;
   FinishPendingSpeech();
   // A missing file is silent; HasMessageSound lets callers choose speech.
   PlayWavFile(path);
@@ -90,7 +92,7 @@ void StopSpeech() {
 }
 
 void PlayWavImageAndWait(std::string_view image) {
-  if (!speech.started) return;
+  if (!speech.started || speech.silent) return;
   FinishPendingSpeech();
   PlayWavImage(image);
   WaitSpeechEnd();
@@ -105,6 +107,7 @@ void PlayClick() {
 }
 
 void PlayBeep() {
+  ShowSoundOnBrailleDisplay(GetMessage("BRLBIP"));
   FinishPendingSpeech();
   while (KeyPressed()) ReadKey();
   PlayWavImageAndWait(BeepImage());

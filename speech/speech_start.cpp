@@ -104,6 +104,8 @@ int StartSpeech(int speed, std::string_view messagesDirectory) {
 
 bool SpeechStarted() { return speech.started; }
 
+void SetSpeechSilent(bool silent) { speech.silent = silent; }
+
 void ShutdownSpeech() {
   WaitSpeechEnd();
   StopSpeech();

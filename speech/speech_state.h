@@ -27,6 +27,7 @@ struct SpeechState {
   int serverType = 4;
   bool pending = true;  // a text handed to the server may still be playing
   bool stopRequested = false;
+  bool silent = false;  // the Braille display alone: nothing is heard
 };
 
 extern SpeechState speech;

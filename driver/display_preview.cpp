@@ -1,0 +1,107 @@
+#include "driver/display_preview.h"
+
+#include "braille/input_file.h"
+#include "braille/job_user.h"
+#include "braille/output_sink.h"
+#include "braille/print_job.h"
+#include "braille_display/braille_display.h"
+#include "catalogue/brmsg.h"
+#include "console/console.h"
+#include "console/console_events.h"
+#include "driver/print_document.h"
+#include "speech/speech.h"
+
+namespace {
+
+// The next key, from the keyboard or the display. Without the window (the
+// command-line tool) only the display's keys come.
+int NextKey() {
+  while (!KeyPressed()) WaitForMessages(-1);
+  return TakeKey();
+}
+
+class PageBrowser {
+ public:
+  PageBrowser(const std::vector<EmbossedPage>& pages, void (*announcePage)(int, int))
+      : pages_(pages), announcePage_(announcePage) {}
+
+  void Run() {
+    AnnouncePage();
+    for (;;) {
+      ShowRow();
+      const int key = NextKey();
+      if (key == kEscapeKey) return;
+      if (key == kExtendedKey) Move(NextKey());
+    }
+  }
+
+ private:
+  void Move(int code) {
+    const int rows = static_cast<int>(pages_[page_].size());
+    const int pages = static_cast<int>(pages_.size());
+    switch (code) {
+      case kDownKey: Step(row_, 1, rows); break;
+      case kUpKey: Step(row_, -1, rows); break;
+      case kPageDownKey:
+      case kPageUpKey:
+        if (Step(page_, code == kPageDownKey ? 1 : -1, pages)) {
+          row_ = 0;
+          AnnouncePage();
+        }
+        break;
+      default: break;
+    }
+  }
+
+  // Moves the index within 0..count-1; a beep at either end.
+  static bool Step(std::size_t& index, int by, int count) {
+    const int to = static_cast<int>(index) + by;
+    if (to < 0 || to >= count) {
+      PlayBeep();
+      return false;
+    }
+    index = static_cast<std::size_t>(to);
+    return true;
+  }
+
+  void AnnouncePage() const { announcePage_(static_cast<int>(page_) + 1, static_cast<int>(pages_.size())); }
+
+  void ShowRow() const {
+    const EmbossedPage& rows = pages_[page_];
+    ShowDotsOnBrailleDisplay(row_ < rows.size() ? rows[row_] : DotRow());
+  }
+
+  const std::vector<EmbossedPage>& pages_;
+  void (*announcePage_)(int, int);
+  std::size_t page_ = 0;
+  std::size_t row_ = 0;
+};
+
+}  // namespace
+
+void BrowsePagesOnDisplay(const std::vector<EmbossedPage>& pages, void (*announcePage)(int, int)) {
+  if (!pages.empty()) PageBrowser(pages, announcePage).Run();
+}
+
+void PreviewFileOnDisplay(const std::string& inputFile) {
+  if (!BrailleDisplayTaken()) {
+    ShowMessage("BRLNAOHA", 1);
+    return;
+  }
+  InputFile input;
+  if (!input.Open(inputFile)) {
+    ShowMessage("BRARQNAO", 1);
+    return;
+  }
+  PrintSettings settings = printSettings;
+  NormalisePagination(settings);
+  std::string bytes;
+  MemorySink memory(bytes);
+  NobodyJobUser nobody;
+  PrintJob job(settings, codeTable, memory, nobody);
+  job.PrintCopy(input);
+  input.Close();
+  BrowsePagesOnDisplay(EmbossedPagesOf(bytes, LoadPreviewTables()), [](int page, int pages) {
+    SpeakText(GetMessageWith("BRLPAGIN", {std::to_string(page), std::to_string(pages)}));
+  });
+}
