@@ -142,11 +142,12 @@ TEST_F(PortugueseEngineTest, NoSynthesizerOrNoVoiceFailsTheStart) {
   EXPECT_FALSE(TtsSpeak("nada"));  // not started: nothing can be spoken
 }
 
-TEST(PortugueseEngineRealVoiceTest, ASentenceLastsAsLongAsItsPhonemesSay) {
+// The real synthesizer speaks every sentence whole, those with an r before
+// s and a consonant too (a pair the voice lacks), and the ones after them.
+TEST(PortugueseEngineRealVoiceTest, EverySentenceLastsAsLongAsItsPhonemesSay) {
   TempDir dir;
   const std::string wav = dir.File("frase.wav");
   TtsSetOutputFile(wav);
-  const std::string text = "Bom dia, como vai voc\xEA?";
   if (access("/usr/share/mbrola/br4/br4", R_OK) != 0 ||
       !TtsStart("br4", Data("portug.nrl"), Data("portug.exc"), Data("portug.abr"), Data("portug.pro"),
                 Data("portug.dfn"))) {
@@ -154,8 +155,12 @@ TEST(PortugueseEngineRealVoiceTest, ASentenceLastsAsLongAsItsPhonemesSay) {
     TtsSetOutputFile("");
     GTEST_SKIP() << "mbrola and its br4 voice are not installed";
   }
-  const double written = DurationOf(MbrolaLinesOf(text, 1.0, 1.0)) / 1000.0;
-  EXPECT_TRUE(TtsSpeak(text));
+  double written = 0;
+  for (const char* text : {"Bom dia, como vai voc\xEA?", "Chegou o doutor St\xEAnio.", "O senhor Smith leu Walter Scott.",
+                           "Bom dia."}) {
+    written += DurationOf(MbrolaLinesOf(text, 1.0, 1.0)) / 1000.0;
+    EXPECT_TRUE(TtsSpeak(text)) << text;
+  }
   TtsClose();
   TtsSetOutputFile("");
   const std::string bytes = ReadFile(wav);
@@ -165,7 +170,7 @@ TEST(PortugueseEngineRealVoiceTest, ASentenceLastsAsLongAsItsPhonemesSay) {
   ASSERT_TRUE(ReadWavHeader(source, format, dataBytes));
   EXPECT_EQ(dataBytes, bytes.size() - source.at);
   const double seconds = static_cast<double>(dataBytes) / 32000.0;
-  EXPECT_NEAR(seconds, written, 0.2 * written);
+  EXPECT_NEAR(seconds, written, 0.1 * written);
 }
 
 }  // namespace
