@@ -9,7 +9,7 @@ namespace {
 using WordTable = std::array<const char*, 10>;
 
 constexpr WordTable kUnits = {"zero", "um", "dois", "tr\xEAs", "quatro", "cinco", "seis", "sete", "oito", "nove"};
-constexpr WordTable kTeens = {"dez",    "onze",      "doze",      "treze",   "quatorze",
+constexpr WordTable kTeens = {"dez",    "onze",      "doze",      "treze",   "catorze",
                               "quinze", "dezesseis", "dezessete", "dezoito", "dezenove"};
 constexpr WordTable kTens = {"", "", "vinte", "trinta", "quarenta", "cinq\xFC" "enta", "sessenta", "setenta", "oitenta",
                              "noventa"};
@@ -86,7 +86,9 @@ std::string CardinalWords(std::uint64_t value) {
   }
   std::string result;
   for (int i = 0; i <= last; ++i) {
-    if (i == last && !groups[i].empty() && !result.empty()) result += "e ";
+    const std::string_view group = std::string_view(digits).substr(3 * i, 3);
+    const bool roundOrSmall = group[0] == '0' || group.substr(1) == "00";
+    if (i == last && !groups[i].empty() && !result.empty() && roundOrSmall) result += "e ";
     result += groups[i];
   }
   if (result.starts_with("um mil") && !result.starts_with("um milh")) result.erase(0, 3);
@@ -109,4 +111,10 @@ std::string OrdinalToWords(std::string_view gender, std::uint64_t value) {
   if (hundreds != 0) put(kOrdinalHundreds[hundreds]);
   if (thousands != 0) put("mil\xE9simo");
   return Trimmed(words);
+}
+
+std::string FeminineCardinal(std::string words) {
+  if (words == "um" || words.ends_with(" um")) return words + "a";
+  if (words == "dois" || words.ends_with(" dois")) return words.substr(0, words.size() - 4) + "duas";
+  return words;
 }
