@@ -154,10 +154,21 @@ TEST(InstalledProsody, TheVoiceDataLoads) {
   EXPECT_EQ(LookupKeyword("onde"), "PE");
   EXPECT_GT(PhonemeDuration("__"), PhonemeDuration("a"));
   EXPECT_EQ(prosodyTables.HERTZ, 220);
-  const Lines intonation = AssignIntonation(Tokenise("Onde fica a casa? Fica ali."), true);
-  EXPECT_EQ(intonation[1], "575|Onde");
-  EXPECT_EQ(intonation[4], "568|casa");
-  EXPECT_EQ(intonation[8], "542|ali");
+  // Contours a listener hears: a yes-no question's last word ends at least
+  // four semitones above where the sentence began, the statement's last
+  // word falls four semitones or more, the word before a comma rises.
+  const auto percent = [](const std::string& line, std::size_t at) {
+    return prosodyTables.TABHERTZ[static_cast<std::size_t>(line[at] - '0')];
+  };
+  constexpr double kFourSemitones = 1.26;
+  const Lines intonation = AssignIntonation(Tokenise("Fica em casa? Fica ali, sim."), true);
+  ASSERT_EQ(intonation[1].substr(4), "Fica");
+  ASSERT_EQ(intonation[3].substr(4), "casa");
+  EXPECT_GT(percent(intonation[3], 2), percent(intonation[1], 0) * kFourSemitones);
+  ASSERT_EQ(intonation[7].substr(4), "ali");
+  EXPECT_GT(percent(intonation[7], 2), percent(intonation[7], 0));
+  ASSERT_EQ(intonation[9].substr(4), "sim");
+  EXPECT_LT(percent(intonation[9], 2) * kFourSemitones, percent(intonation[9], 0));
 }
 
 // Every pair of the voice's phonemes, joined with its filler where the voice
