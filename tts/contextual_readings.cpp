@@ -196,7 +196,66 @@ bool AloneInText(std::string_view text, std::size_t begin, std::size_t end) {
   return true;
 }
 
+// Whether capitals can be read as one Portuguese word: syllables of an
+// onset (one consonant, or a cluster such as BR or CH), a vowel and maybe a
+// closing S, R, L, M, N, Z or X; at least one consonant ("ONU", "SENAI", not
+// "CEP", "IBGE" or "EUA").
+bool Pronounceable(std::string_view word) {
+  const auto vowel = [&](std::size_t i) {
+    return i < word.size() && portuguese::IsVowel(static_cast<unsigned char>(word[i]));
+  };
+  const auto consonant = [&](std::size_t i) { return i < word.size() && !vowel(i); };
+  const auto cluster = [&](std::size_t i) {
+    static constexpr std::array<std::string_view, 16> kClusters = {"BR", "CR", "DR", "FR", "GR", "PR", "TR", "VR",
+                                                                   "BL", "CL", "FL", "GL", "PL", "CH", "LH", "NH"};
+    for (const std::string_view pair : kClusters) {
+      if (word.substr(i, 2) == pair) return true;
+    }
+    return false;
+  };
+  bool anyConsonant = false;
+  std::size_t i = 0;
+  while (i < word.size()) {
+    if (consonant(i) && consonant(i + 1)) {
+      if (!cluster(i)) return false;
+      i += 2;
+      anyConsonant = true;
+    } else if (consonant(i)) {
+      ++i;
+      anyConsonant = true;
+    }
+    if (!vowel(i)) return false;
+    ++i;
+    if (consonant(i) && !vowel(i + 1) && std::string_view("SRLMNZX").find(word[i]) != std::string_view::npos) {
+      ++i;
+      anyConsonant = true;
+    }
+  }
+  return anyConsonant;
+}
+
+// Words ending like feminine nouns that are not: Greek words in -ma, and
+// words that come after numbers without being counted.
+constexpr std::array<std::string_view, 26> kNotFeminine = {
+    "DIA",  "DIAS",  "MAPA",  "MAPAS", "PLANETA", "PLANETAS", "POETA", "POETAS", "PARA",  "CONTRA", "AGORA", "FORA", "ERA",
+    "ORA",  "TODA",  "TODAS", "ESSA",  "ESSAS",   "ESTA",     "ESTAS", "CADA",   "NADA",  "AINDA",  "DA",    "DAS",  "NA"};
+
 }  // namespace
+
+bool FeminineNounAfter(std::string_view text, std::size_t position) {
+  if (!BlankAt(text, position)) return false;
+  while (BlankAt(text, position)) ++position;
+  const std::string word = Capitals(text.substr(position, LettersEnd(text, position) - position));
+  if (word.size() < 3 || word.ends_with("MA") || word.ends_with("MAS")) return false;
+  for (const std::string_view other : kNotFeminine) {
+    if (word == other) return false;
+  }
+  for (const std::string_view ending : {"A", "AS", "\xC7\xC3O", "\xC7\xD5" "ES", "DADE", "DADES", "GEM", "GENS", "VEZ",
+                                        "VEZES"}) {
+    if (word.ends_with(ending)) return true;
+  }
+  return false;
+}
 
 bool ReadTitle(std::string_view text, std::size_t& position, std::string& output) {
   const char first = text[position];
@@ -339,7 +398,7 @@ bool ReadRomanNumeral(std::string_view text, std::size_t& position, std::string_
 
 bool IsSpelledAcronym(std::string_view text, std::size_t start, std::size_t end) {
   const std::string_view word = text.substr(start, end - start);
-  if (word.size() > 5 || !IsCapitalsWord(word)) return false;
+  if (word.size() > 5 || !IsCapitalsWord(word) || Pronounceable(word)) return false;
   return !IsCapitalsWord(WordBefore(text, start)) && !IsCapitalsWord(WordAfter(text, end));
 }
 

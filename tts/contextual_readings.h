@@ -34,9 +34,14 @@ bool ReadRomanNumeral(std::string_view text, std::size_t& position, std::string_
                       std::string& output);
 
 // Whether the word from start to end is an acronym read letter by letter:
-// two to five capitals, in a text whose neighbouring words are not written
+// two to five capitals that cannot be read as a Portuguese word ("IBGE",
+// "CEP"; "ONU" is read), in a text whose neighbouring words are not written
 // in capitals too (a heading in capitals is read as words).
 bool IsSpelledAcronym(std::string_view text, std::size_t start, std::size_t end);
+
+// Whether the word after the blanks at position is a feminine noun by its
+// ending ("casas", "funções", "viagens"), for the number before it.
+bool FeminineNounAfter(std::string_view text, std::size_t position);
 
 // The acronym's letters by their names, each a word: "ONU" ó êne u.
 std::string SpelledAcronym(std::string_view word);

@@ -1,5 +1,6 @@
 #include "tts/number_words.h"
 
+#include <algorithm>
 #include <array>
 
 #include "tts/data_file_lines.h"
@@ -114,7 +115,26 @@ std::string OrdinalToWords(std::string_view gender, std::uint64_t value) {
 }
 
 std::string FeminineCardinal(std::string words) {
-  if (words == "um" || words.ends_with(" um")) return words + "a";
-  if (words == "dois" || words.ends_with(" dois")) return words.substr(0, words.size() - 4) + "duas";
-  return words;
+  // The words after the last million (or larger) scale word agree; the
+  // scale words themselves are masculine.
+  std::size_t from = 0;
+  for (const char* scale : {"milh", "bilh", "trilh"}) {
+    const std::size_t at = words.rfind(scale);
+    if (at == std::string::npos) continue;
+    const std::size_t blank = words.find(' ', at);
+    from = std::max(from, blank == std::string::npos ? words.size() : blank + 1);
+  }
+  std::string result = words.substr(0, from);
+  std::size_t start = from;
+  while (start < words.size()) {
+    std::size_t end = words.find(' ', start);
+    if (end == std::string::npos) end = words.size();
+    std::string word = words.substr(start, end - start);
+    if (word == "um") word = "uma";
+    else if (word == "dois") word = "duas";
+    else if (word.ends_with("entos")) word.replace(word.size() - 5, 5, "entas");
+    result += word + (end < words.size() ? " " : "");
+    start = end + 1;
+  }
+  return result;
 }

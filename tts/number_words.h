@@ -27,6 +27,7 @@ std::string CardinalWords(std::uint64_t value);
 // read as cardinals.
 std::string OrdinalToWords(std::string_view gender, std::uint64_t value);
 
-// The feminine of a cardinal's words: a last "um" becomes "uma", a last
-// "dois" "duas" ("vinte e duas").
+// The feminine of a cardinal's words, before a feminine noun: "um" becomes
+// "uma", "dois" "duas", the hundreds in "-entos" "-entas" ("duzentas e
+// duas"); the millions and above stay masculine.
 std::string FeminineCardinal(std::string words);

@@ -77,10 +77,10 @@ bool IsInitial(std::string_view text, std::size_t start, std::size_t end) {
          portuguese::FoldToCapital(static_cast<unsigned char>(text[next])) == static_cast<unsigned char>(text[next]);
 }
 
-// Quotation marks are not read in running text.
+// Quotation marks and apostrophes are not read in running text.
 bool IsQuote(char c) {
   switch (c) {
-    case '"': case '\x93': case '\x94': case '\x91': case '\x92': case '\xAB': case '\xBB':
+    case '"': case '\'': case '\x93': case '\x94': case '\x91': case '\x92': case '\xAB': case '\xBB':
       return true;
     default:
       return false;
@@ -114,6 +114,8 @@ std::string ReadNumberWithUnit(std::string_view text, std::size_t& position) {
     spoken = Trimmed(spoken);
     if (female && whole) spoken = FeminineCardinal(spoken);
     spoken += " " + unit + " ";
+  } else if (whole && FeminineNounAfter(text, position)) {
+    spoken = FeminineCardinal(Trimmed(spoken)) + " ";  // "duas casas", "trezentas funções"
   }
   return spoken;
 }
@@ -212,7 +214,8 @@ std::string NormaliseText(std::string_view text) {
       // "123.456.789-09": traço; "1914–1918": a.
       output += c == '-' ? " tra\xE7o " : " a ";
       ++position;
-    } else if (c == '\x96' || c == '\x97') {
+    } else if (c == '\x96' || c == '\x97' || (c == '-' && position + 1 < text.size() && text[position + 1] == '-')) {
+      while (position + 1 < text.size() && text[position + 1] == '-') ++position;
       output += ",";  // a dash in running text (dialogue, an aside) pauses as a comma
       ++position;
     } else if (c == '\x85') {
@@ -222,6 +225,7 @@ std::string NormaliseText(std::string_view text) {
       output += "menos ";
       ++position;
     } else if (IsDigit(c)) {
+      if (!output.empty() && portuguese::IsLetter(static_cast<unsigned char>(output.back()))) output += ' ';
       if (ReadClockTime(text, position, output)) {
         output += " ";
       } else {

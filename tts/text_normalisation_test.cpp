@@ -181,7 +181,15 @@ TEST(BrazilianReadings, TitlesMoneyTimesUnitsNumeralsAndAcronyms) {
       {"faz 30\xB0" "C", "faz trinta graus Celsius"},
       {"1,5 kg", "um v\xEDrgula cinco quilogramas"},
       // Acronyms are spelled, a heading in capitals is read.
-      {"a ONU e o IBGE", "a \xF3 \xEAne u e o i b\xEA j\xEA \xE9"},
+      {"o IBGE, o CEP e a OAB", "o i b\xEA j\xEA \xE9, o s\xEA \xE9 p\xEA e a \xF3 \xE1 b\xEA"},
+      {"a ONU e o SENAI", "a ONU e o SENAI"},  // read as words, as Brazilians do
+      {"os EUA", "os \xE9 u \xE1"},
+      // Numbers agree with a feminine noun after them.
+      {"300 fun\xE7\xF5" "es e 2 casas", "trezentas fun\xE7\xF5" "es e duas casas"},
+      {"21 pessoas em 2 dias", "vinte e uma pessoas em dois dias"},
+      {"1 problema e 22 viagens", "um problema e vinte e duas viagens"},
+      // Letters and digits written together are read apart.
+      {"Windows98", "Windows noventa e oito"},
       {"DOM CASMURRO", "DOM CASMURRO"},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(Words(NormaliseText(text)), expected) << text;
@@ -195,6 +203,7 @@ TEST(BrazilianReadings, AFullStopBeforeAQuoteOrBracketEndsTheSentence) {
   EXPECT_EQ(Words(NormaliseText("(Foi assim.) Depois")), "(Foi assim.) Depois");
   EXPECT_EQ(Words(NormaliseText("\x93N\xE3o.\x94 Ent\xE3o")), "N\xE3o. Ent\xE3o");
   EXPECT_EQ(Words(NormaliseText("site.com")), "site ponto com");
+  EXPECT_EQ(Words(NormaliseText("gritou: 'Socorro!' -- Ent\xE3o")), "gritou: Socorro! , Ent\xE3o");
   // Dashes pause as commas, the ellipsis character is the three dots.
   EXPECT_EQ(Words(NormaliseText("\x97 Sim, \x97 disse ele \x96 e foi\x85")), ", Sim, , disse ele , e foi...");
 }
