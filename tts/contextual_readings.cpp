@@ -95,7 +95,7 @@ struct Unit {
   std::string_view written, singular;
   bool female;
 };
-constexpr std::array<Unit, 12> kUnits = {{{"km", "quil\xF4metro", false},
+constexpr std::array<Unit, 15> kUnits = {{{"km", "quil\xF4metro", false},
                                           {"kg", "quilograma", false},
                                           {"mg", "miligrama", false},
                                           {"g", "grama", false},
@@ -106,7 +106,10 @@ constexpr std::array<Unit, 12> kUnits = {{{"km", "quil\xF4metro", false},
                                           {"l", "litro", false},
                                           {"h", "hora", true},
                                           {"min", "minuto", false},
-                                          {"t", "tonelada", true}}};
+                                          {"t", "tonelada", true},
+                                          {"s", "segundo", false},
+                                          {"bit", "bit", false},
+                                          {"Bit", "bit", false}}};
 
 const Unit* FindUnit(std::string_view written) {
   for (const Unit& unit : kUnits) {
@@ -318,6 +321,41 @@ bool ReadMoney(std::string_view text, std::size_t& position, std::string& output
     return true;
   }
   return false;
+}
+
+bool ReadDate(std::string_view text, std::size_t& position, std::string& output) {
+  static constexpr std::array<std::string_view, 12> kMonths = {
+      "janeiro", "fevereiro", "mar\xE7o", "abril", "maio", "junho", "julho", "agosto", "setembro", "outubro",
+      "novembro", "dezembro"};
+  std::size_t at = position;
+  std::array<int, 3> parts{};
+  for (std::size_t part = 0; part < 3; ++part) {
+    const std::size_t start = at;
+    while (DigitAt(text, at) && at - start < 4) parts[part] = parts[part] * 10 + (text[at++] - '0');
+    const std::size_t digits = at - start;
+    if (digits == 0 || DigitAt(text, at) || (part < 2 && digits > 2) || (part == 2 && digits != 2 && digits != 4)) {
+      return false;
+    }
+    // A day and month alone ("31/12") when both have two digits; else the
+    // year must follow.
+    const bool yearFollows = at + 1 < text.size() && text[at] == '/' && DigitAt(text, at + 1);
+    if (part == 1 && !yearFollows) {
+      if (at - start != 2 || position + 2 != start - 1 || (at < text.size() && text[at] == '/')) return false;
+      parts[2] = -1;
+      break;
+    }
+    if (part < 2) {
+      if (at >= text.size() || text[at] != '/') return false;
+      ++at;
+    }
+  }
+  const int day = parts[0], month = parts[1];
+  if (day < 1 || day > 31 || month < 1 || month > 12 || (at < text.size() && text[at] == '/')) return false;
+  output += (day == 1 ? std::string("primeiro") : Cardinal(static_cast<std::uint64_t>(day))) + " de " +
+            std::string(kMonths[static_cast<std::size_t>(month - 1)]);
+  if (parts[2] >= 0) output += " de " + Cardinal(static_cast<std::uint64_t>(parts[2]));
+  position = at;
+  return true;
 }
 
 bool ReadClockTime(std::string_view text, std::size_t& position, std::string& output) {

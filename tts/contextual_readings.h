@@ -19,6 +19,11 @@ bool ReadTitle(std::string_view text, std::size_t& position, std::string& output
 // and the cents.
 bool ReadMoney(std::string_view text, std::size_t& position, std::string& output);
 
+// "10/05/2024" (dez de maio de dois mil e vinte e quatro), "1/1/99"
+// (primeiro de janeiro de noventa e nove), "31/12" (trinta e um de
+// dezembro: day and month alone only with two digits each).
+bool ReadDate(std::string_view text, std::size_t& position, std::string& output);
+
 // "14h30" (catorze e trinta), "9h" (nove horas), "1h05" (uma e cinco).
 bool ReadClockTime(std::string_view text, std::size_t& position, std::string& output);
 

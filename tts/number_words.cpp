@@ -78,6 +78,7 @@ std::string CardinalWords(std::uint64_t value) {
     const std::string_view group = std::string_view(digits).substr(3 * i, 3);
     groups[i] = GroupToWords(group);
     if (i < 4 && group != "000") groups[i] += std::string(" ") + (group == "001" ? kScaleSingular[i] : kScalePlural[i]);
+    if (i == 3 && group == "001") groups[i] = kScaleSingular[i];  // a thousand is "mil", never "um mil"
   }
   for (int i = 4; i >= 0 && !lastFound; --i) {
     if (!groups[i].empty()) {
@@ -92,7 +93,6 @@ std::string CardinalWords(std::uint64_t value) {
     if (i == last && !groups[i].empty() && !result.empty() && roundOrSmall) result += "e ";
     result += groups[i];
   }
-  if (result.starts_with("um mil") && !result.starts_with("um milh")) result.erase(0, 3);
   return result;
 }
 

@@ -17,8 +17,8 @@ std::string GroupToWords(std::string_view digits);
 inline constexpr std::size_t kCardinalDigits = 15;
 
 // The cardinal of the lowest kCardinalDigits decimal digits of value. A
-// scale word keeps its trailing blank ("três milhões "), and 1000 reads
-// "mil ", not "um mil ". The last group is joined with "e" only when it is
+// scale word keeps its trailing blank ("três milhões "), and a thousand
+// reads "mil ", not "um mil ", also after the millions. The last group is joined with "e" only when it is
 // below a hundred or a round hundred, as Brazilians say it: "mil e cem",
 // "mil oitocentos e oitenta e oito".
 std::string CardinalWords(std::uint64_t value);

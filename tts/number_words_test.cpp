@@ -39,6 +39,7 @@ TEST(NumberWords, CardinalsWithScales) {
   EXPECT_EQ(CardinalWords(2000000001), "dois bilh\xF5" "es e um");
   EXPECT_EQ(CardinalWords(1000000000000), "um trilh\xE3o ");
   EXPECT_EQ(CardinalWords(21000), "vinte e um mil ");
+  EXPECT_EQ(CardinalWords(2024001234), "dois bilh\xF5" "es vinte e quatro milh\xF5" "es mil duzentos e trinta e quatro");
   // Only the lowest fifteen digits are spoken.
   EXPECT_EQ(CardinalWords(1000000000000007), "sete");
 }

@@ -183,7 +183,8 @@ std::string ReadWord(std::string_view text, std::size_t& position) {
     const unsigned char c = static_cast<unsigned char>(text[position]);
     if (portuguese::IsLetter(c)) {
       if (!portuguese::IsConsonant(c)) consonantsOnly = false;
-    } else if (!(c == '-' && position > start && portuguese::IsLetter(static_cast<unsigned char>(text[position - 1])))) {
+    } else if (!(c == '-' && position > start && portuguese::IsLetter(static_cast<unsigned char>(text[position - 1])) &&
+                 position + 1 < text.size() && portuguese::IsLetter(static_cast<unsigned char>(text[position + 1])))) {
       break;
     }
     ++position;
@@ -221,12 +222,16 @@ std::string NormaliseText(std::string_view text) {
     } else if (c == '\x85') {
       output += "... ";
       ++position;
+    } else if (c == '-' && DigitAt(text, position + 1) && position > 0 &&
+               portuguese::IsLetter(static_cast<unsigned char>(text[position - 1]))) {
+      output += ' ';  // "BR-101": the hyphen between a name and its number is not read
+      ++position;
     } else if (c == '-' && DigitAt(text, position + 1)) {
       output += "menos ";
       ++position;
     } else if (IsDigit(c)) {
       if (!output.empty() && portuguese::IsLetter(static_cast<unsigned char>(output.back()))) output += ' ';
-      if (ReadClockTime(text, position, output)) {
+      if (ReadDate(text, position, output) || ReadClockTime(text, position, output)) {
         output += " ";
       } else {
         output += ReadNumberWithUnit(text, position);
@@ -240,7 +245,7 @@ std::string NormaliseText(std::string_view text) {
       previousWord = text.substr(start, position - start);
       const std::string expansion = ExpandAbbreviation(word);
       if (IsInitial(text, start, position)) {
-        output += word;  // its full stop is no end of sentence
+        output += Trimmed(CharacterName(static_cast<unsigned char>(c)));  // its full stop is no end of sentence
         ++position;
       } else if (position < text.size() && text[position] == '.' && SentenceEndAfter(text, position + 1) &&
                  !expansion.empty()) {
@@ -251,6 +256,9 @@ std::string NormaliseText(std::string_view text) {
       } else {
         output += word;
       }
+    } else if (text.substr(position).starts_with("://")) {
+      output += " dois pontos barra barra ";  // an address: http://
+      position += 3;
     } else if (text.substr(position).starts_with("...")) {
       output += "... ";
       position += 3;
