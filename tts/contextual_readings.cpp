@@ -190,11 +190,15 @@ std::string_view WordAfter(std::string_view text, std::size_t end) {
   return text.substr(end, LettersEnd(text, end) - end);
 }
 
-// Only blanks and punctuation between the start of the text and begin,
-// and between end and the end of the text.
+// Only blanks and punctuation beside the word on its line (or in the whole
+// text when it has one line).
 bool AloneInText(std::string_view text, std::size_t begin, std::size_t end) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if ((i < begin || i >= end) && (LetterAt(text, i) || IsDigit(text[i]))) return false;
+  const std::size_t lineEnd = text.find('\n', end);
+  for (std::size_t i = begin; i > 0 && text[i - 1] != '\n'; --i) {
+    if (LetterAt(text, i - 1) || IsDigit(text[i - 1])) return false;
+  }
+  for (std::size_t i = end; i < (lineEnd == std::string_view::npos ? text.size() : lineEnd); ++i) {
+    if (LetterAt(text, i) || IsDigit(text[i])) return false;
   }
   return true;
 }
@@ -422,7 +426,7 @@ bool ReadRomanNumeral(std::string_view text, std::size_t& position, std::string_
   bool part = false;
   for (const std::string_view name : kNumberedParts) part = part || previous == name;
   std::string words;
-  if (part || AloneInText(text, position, end)) {
+  if (part || (word.size() > 1 && AloneInText(text, position, end))) {
     words = Cardinal(static_cast<std::uint64_t>(value));
   } else if (IsName(previousWord) && value <= 30 && (word.size() > 1 || word == "I" || word == "V" || word == "X")) {
     words = value <= 10 ? OrdinalToWords("m", static_cast<std::uint64_t>(value)) : Cardinal(static_cast<std::uint64_t>(value));

@@ -33,7 +33,8 @@ bool ReadClockTime(std::string_view text, std::size_t& position, std::string& ou
 bool ReadUnit(std::string_view text, std::size_t& position, bool singular, std::string& words, bool& female);
 
 // A Roman numeral in capitals after a name ("D. João VI": sexto) or after a
-// word such as "capítulo" or "século" (cardinal), or alone in the text.
+// word such as "capítulo" or "século" (cardinal), or of two letters or more
+// alone in the text ("XII" as a chapter's title; "D." alone is the letter).
 // previousWord is the word before it as written.
 bool ReadRomanNumeral(std::string_view text, std::size_t& position, std::string_view previousWord,
                       std::string& output);

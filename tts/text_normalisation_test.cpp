@@ -152,6 +152,8 @@ TEST(BrazilianReadings, TitlesMoneyTimesUnitsNumeralsAndAcronyms) {
       {"no s\xE9" "culo XIX", "no s\xE9" "culo dezenove"},
       {"Lu\xEDs XIV", "Lu\xEDs catorze"},
       {"XII", "doze"},
+      {"V.", "v\xEA."},
+      {"Fim.\nXII\nEra uma vez", "Fim. doze Era uma vez"},
       // Numbers, ordinals and signs.
       {"n\xBA 4587", "n\xFAmero quatro mil quinhentos e oitenta e sete"},
       {"N.\xBA 12", "n\xFAmero doze"},
