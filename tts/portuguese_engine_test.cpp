@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -171,6 +172,41 @@ TEST(PortugueseEngineRealVoiceTest, EverySentenceLastsAsLongAsItsPhonemesSay) {
   EXPECT_EQ(dataBytes, bytes.size() - source.at);
   const double seconds = static_cast<double>(dataBytes) / 32000.0;
   EXPECT_NEAR(seconds, written, 0.1 * written);
+}
+
+// The samples are exactly those mbrola itself makes of the same lines, with
+// a flush after each sentence.
+TEST(PortugueseEngineRealVoiceTest, SamplesAreThoseMbrolaItselfMakes) {
+  TempDir dir;
+  const std::string voice = "/usr/share/mbrola/br4/br4";
+  const std::string wav = dir.File("motor.wav");
+  TtsSetOutputFile(wav);
+  if (access(voice.c_str(), R_OK) != 0 || std::system("mbrola -h > /dev/null 2>&1") != 0 ||
+      !TtsStart("br4", Data("portug.nrl"), Data("portug.exc"), Data("portug.abr"), Data("portug.pro"),
+                Data("portug.dfn"))) {
+    TtsClose();
+    TtsSetOutputFile("");
+    GTEST_SKIP() << "mbrola and its br4 voice are not installed";
+  }
+  const std::string text = "Bom dia. O doutor St\xEAnio chegou, e o senhor Smith leu Walter Scott? Sim.";
+  std::string pho;
+  int sentences = 0;
+  ForEachSentenceLines(text, 1.0, 1.0, [&](const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) pho += line + "\n";
+    pho += "#\n";
+    ++sentences;
+  });
+  EXPECT_EQ(sentences, 3);
+  WriteFile(dir.File("frase.pho"), pho);
+  EXPECT_TRUE(TtsSpeak(text));
+  TtsClose();
+  TtsSetOutputFile("");
+  ASSERT_EQ(std::system(("mbrola -e " + voice + " " + dir.File("frase.pho") + " " + dir.File("mbrola.raw")).c_str()), 0);
+  const std::string theirs = ReadFile(dir.File("mbrola.raw"));
+  const std::string ours = ReadFile(wav).substr(44);
+  ASSERT_GT(theirs.size(), 32000u * 3);
+  EXPECT_EQ(ours.size(), theirs.size());
+  EXPECT_TRUE(ours == theirs);
 }
 
 }  // namespace
