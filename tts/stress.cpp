@@ -29,7 +29,7 @@ bool IsAeo(unsigned char c) { return c == 'a' || c == 'e' || c == 'o'; }
 
 // The automaton that reads an unaccented word from its end.
 int StressFromTheEnd(const std::string& word) {
-  int state = 0, result = 0;
+  int state = 0, result = 0, lastI = 0;  // lastI: the final i of state 20
   for (int k = static_cast<int>(word.size()); k >= 1; --k) {
     const unsigned char c = static_cast<unsigned char>(word[static_cast<std::size_t>(k - 1)]);
     const bool gq = c == 'g' || c == 'q';
@@ -37,7 +37,7 @@ int StressFromTheEnd(const std::string& word) {
       case 0:
         if (IsAeo(c)) { result = k; state = 1; }
         else if (c == 'u') { result = k; state = 10; }
-        else if (c == 'i') { result = k; state = 20; }
+        else if (c == 'i') { result = lastI = k; state = 20; }
         else if (c == 's') {}
         else if (c == 'm') { state = 40; }
         else if (c == 'n' && k >= 2 && word[static_cast<std::size_t>(k - 2)] == 'e') { state = 40; }  // -ens as -em
@@ -68,8 +68,9 @@ int StressFromTheEnd(const std::string& word) {
       case 10:
         return (IsAeo(c) || c == 'i') ? k : result;
       case 20:
+        if (IsAeo(c) && result != lastI) return result;  // -oei, -oai: the e, the a
         if (IsAeo(c)) result = k;
-        else if (c == 'u' && result != static_cast<int>(word.size())) return result;  // -uei: the e
+        else if (c == 'u' && result != lastI) return result;  // -uei: the e
         else if (c == 'u') state = 21;
         else return result;
         break;

@@ -48,7 +48,8 @@ TEST(FindStressTest, WordsWithKnownStress) {
         "jOvens", "viAgens", "nUvens", "saIndo", "caIndo", "ladaInha", "raInha", "moInho", "continuEi", "averiguEi",
         "rEino", "trEino", "mUito", "possUi", "cAsa", "falAr", "dIa", "marIa", "saIr", "ruIm", "cOisa", "rEi",
         "saudAde", "hOmem", "viAgem", "lEite", "pEixe", "dinhEiro", "tesOura", "pAi", "mEu", "quAndo", "coImbra",
-        "fEia", "arEia", "corrEio", "recrEio", "fEio", "bOina", "ensAio", "balAio", "desmAio"}) {
+        "fEia", "arEia", "corrEio", "recrEio", "fEio", "bOina", "ensAio", "balAio", "desmAio", "doAi",
+        "agrilhoEi", "cambaleAis", "amontoAis", "saIu"}) {
     std::string word = marked;
     int expected = 0;
     for (std::size_t i = 0; i < word.size(); ++i) {
