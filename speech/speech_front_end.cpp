@@ -20,7 +20,32 @@ constexpr int kRepeatsSpoken = 3;  // after the first; then clicks
 
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 bool IsAsciiLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool InPhraseSet(unsigned char c) { return c == ' ' || IsAsciiLetter(c) || c >= 128; }
+
+// The typographic marks of Windows-1252: quotation marks, dashes and the
+// ellipsis. They are punctuation, not letters for the translator.
+bool IsTypographicMark(unsigned char c) {
+  switch (c) {
+    case 0x82: case 0x84: case 0x85: case 0x8B: case 0x91: case 0x92: case 0x93: case 0x94: case 0x96: case 0x97:
+    case 0x9B: case 0xAB: case 0xBB:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool InPhraseSet(unsigned char c) { return c == ' ' || IsAsciiLetter(c) || (c >= 128 && !IsTypographicMark(c)); }
+
+// A dash pauses as a comma, the ellipsis as a full stop; quotation marks say
+// nothing.
+void TypographicPause(unsigned char c) {
+  if (KeyPressed()) return;
+  WaitSpeechEnd();
+  if (c == 0x96 || c == 0x97) {
+    PausePlayback(speech.settings.commaPause);
+  } else if (c == 0x85) {
+    PausePlayback(speech.settings.fullStopPause);
+  }
+}
 
 // The sign last said and how often it came again in a row.
 struct Repetition {
@@ -107,6 +132,8 @@ void SpeakSign(std::string_view rest, Repetition& repetition) {
     SpellLetters(rest.substr(0, 1));
   } else if (c == '(' || c == ')' || c == ',' || c == '.' || c == ':' || c == ';') {
     PunctuationPause(rest);
+  } else if (IsTypographicMark(c)) {
+    TypographicPause(c);
   } else if (c != ' ' && c != '\t' && !KeyPressed()) {
     PlayLetterSound(c);
   }
@@ -141,11 +168,13 @@ void SpeakWithoutServer(std::string_view input) {
 void SpeakText(std::string_view text) {
   ShowOnBrailleDisplay(text);
   if (!speech.started || speech.silent) return;
-  if (!speech.serverActive) {
+  // A server given up (also while the last text waited) leaves the
+  // translator speaking.
+  if (speech.serverActive && ServerAvailable()) WaitSpeechEnd();
+  if (!speech.serverActive || !ServerAvailable()) {
     SpeakWithoutServer(text);
     return;
   }
-  WaitSpeechEnd();
   if (KeyPressed()) return;
   ServerSpeak(text);
   speech.pending = true;

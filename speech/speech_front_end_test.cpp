@@ -47,6 +47,19 @@ TEST_F(SpeechTest, AHyphenBetweenLettersJoinsTheWordsElseItIsASign) {
   });
 }
 
+TEST_F(SpeechTest, TypographicMarksPauseOrSayNothingInsteadOfSoundingAsLetters) {
+  ExpectSaidWithPauses({
+      // A dialogue dash pauses as a comma (150 ms), an en dash too.
+      {"\x97 Sim", {"memory"}, 3},
+      {"a \x96 b", {"memory", "memory"}, 3},
+      // Quotation marks say nothing.
+      {"\x93Sim\x94", {"memory"}, 0},
+      {"\xABN\xE3o\xBB", {"memory"}, 0},
+      // The ellipsis pauses as a full stop (250 ms).
+      {"Sim\x85", {"memory"}, 5},
+  });
+}
+
 TEST_F(SpeechTest, PunctuationIsSaidAndPausesAsItsKindAndTheNextCharacterSay) {
   ExpectSaidWithPauses({
       // Brackets, colon and semicolon always pause (200 ms by default).

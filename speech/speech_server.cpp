@@ -76,6 +76,8 @@ void ServerSpeak(std::string_view text) {
   }
 }
 
+bool ServerAvailable() { return !SystemService() || SpeechdAvailable(); }
+
 bool ServerIsSpeaking(bool) {
   if (OwnEngine()) return OwnEngineIsSpeaking();
   return SystemService() ? SpeechdIsSpeaking() : EspeakIsSpeaking();

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
+#include <deque>
 #include <future>
 #include <memory>
 #include <mutex>
@@ -32,6 +33,11 @@ constexpr auto kEndWait = std::chrono::milliseconds(20);
 // none being spoken, were dropped by it (a failing output module): waiting
 // for their end would wait for ever.
 constexpr auto kSilenceLimit = std::chrono::seconds(5);
+// A text begun but never ended (a service that takes texts but has no sound
+// device to play them on) is given up after the silence limit and this much
+// per character waiting, more than the slowest voice takes to say it; the
+// service is then left for the translator.
+constexpr auto kTimePerCharacter = std::chrono::milliseconds(200);
 constexpr int kStopSettle = 50;
 // A service that takes the connection but never answers would hold the
 // program before its greeting: past this, speech stays with the translator.
@@ -46,10 +52,12 @@ struct MessageProgress {
   long begun = 0;     // the last message the service began
   long finished = 0;  // the last message ended or cancelled
   Clock::time_point lastNews;  // of the last text handed over or notified
+  std::deque<std::pair<long, std::size_t>> waiting;  // messages not ended, with their lengths
 };
 
 MessageProgress gProgress;
 SPDConnection* gConnection = nullptr;
+bool gGivenUp = false;  // the service stopped saying the texts it took
 
 bool SpeakingLocked() { return gProgress.finished < gProgress.said; }
 
@@ -65,6 +73,9 @@ void OnEnd(size_t message, size_t, SPDNotificationType) {
     gProgress.finished = std::max(gProgress.finished, static_cast<long>(message));
     gProgress.begun = std::max(gProgress.begun, gProgress.finished);
     gProgress.lastNews = Clock::now();
+    while (!gProgress.waiting.empty() && gProgress.waiting.front().first <= gProgress.finished) {
+      gProgress.waiting.pop_front();
+    }
   }
   gProgress.changed.notify_all();
   PostWakeUp();
@@ -73,6 +84,15 @@ void OnEnd(size_t message, size_t, SPDNotificationType) {
 void MarkAllFinished() {
   std::lock_guard lock(gProgress.mutex);
   gProgress.finished = gProgress.begun = gProgress.said;
+  gProgress.waiting.clear();
+}
+
+// How long the service may say nothing before its texts count as lost.
+Clock::duration SilenceLimitLocked() {
+  if (gProgress.begun <= gProgress.finished) return kSilenceLimit;
+  std::size_t characters = 0;
+  for (const auto& message : gProgress.waiting) characters += message.second;
+  return kSilenceLimit + kTimePerCharacter * static_cast<long>(characters);
 }
 
 // The service closed its end of the connection (it ended or crashed).
@@ -129,6 +149,7 @@ bool StartSpeechdServer(int voice, int rate, int pitch) {
     std::lock_guard lock(gProgress.mutex);
     gProgress.said = gProgress.begun = gProgress.finished = 0;
   }
+  gGivenUp = false;
   Connected connected = ConnectWithinLimit();
   gConnection = connected.connection;
   if (gConnection == nullptr) return false;
@@ -154,7 +175,7 @@ bool StartSpeechdServer(int voice, int rate, int pitch) {
 }
 
 void SpeechdSpeak(std::string_view text) {
-  if (gConnection == nullptr) return;
+  if (gConnection == nullptr || gGivenUp) return;
   const std::string utf8 = Utf8FromWindows1252(text.empty() ? std::string_view(" ") : text);
   const int message =
       ConnectionLost() ? -1 : WithoutPipeSignal([&] { return spd_say(gConnection, SPD_MESSAGE, utf8.c_str()); });
@@ -165,6 +186,7 @@ void SpeechdSpeak(std::string_view text) {
   std::lock_guard lock(gProgress.mutex);
   gProgress.said = std::max(gProgress.said, static_cast<long>(message));
   gProgress.lastNews = Clock::now();
+  gProgress.waiting.emplace_back(message, text.size());
 }
 
 bool SpeechdIsSpeaking() {
@@ -172,9 +194,8 @@ bool SpeechdIsSpeaking() {
   {
     std::unique_lock lock(gProgress.mutex);
     if (gProgress.changed.wait_for(lock, kEndWait, [] { return !SpeakingLocked(); })) return false;
-    const bool oneSpeaking = gProgress.begun > gProgress.finished;
-    const bool dropped = !oneSpeaking && Clock::now() - gProgress.lastNews > kSilenceLimit;
-    if (!dropped && !ConnectionLost()) {
+    gGivenUp = gGivenUp || Clock::now() - gProgress.lastNews > SilenceLimitLocked();
+    if (!gGivenUp && !ConnectionLost()) {
       PostWakeUp();
       return true;
     }
@@ -182,6 +203,8 @@ bool SpeechdIsSpeaking() {
   MarkAllFinished();
   return false;
 }
+
+bool SpeechdAvailable() { return gConnection != nullptr && !gGivenUp && !ConnectionLost(); }
 
 void SpeechdStop() {
   if (gConnection == nullptr) return;
@@ -193,6 +216,7 @@ void SpeechdStop() {
 void CloseSpeechdServer() {
   if (gConnection == nullptr) return;
   while (SpeechdIsSpeaking()) Delay(kCloseWait);
+  if (gGivenUp) WithoutPipeSignal([] { return spd_cancel(gConnection); });
   WithoutPipeSignal([] {
     spd_close(gConnection);
     return 0;

@@ -13,7 +13,11 @@ bool StartSpeechdServer(int voice, int rate, int pitch);
 // Returns at once; an empty text is spoken as one blank. A refused text beeps.
 void SpeechdSpeak(std::string_view text);
 // Waits at most 20 ms for the text to end. False once it has ended or been
-// stopped, and when the service has gone away.
+// stopped, when the service has gone away, and when it has said nothing of
+// its texts for longer than they could take (it is then given up).
 bool SpeechdIsSpeaking();
+// Whether texts can still be handed to the service: it is connected, has
+// not gone away and has not been given up.
+bool SpeechdAvailable();
 void SpeechdStop();
 void CloseSpeechdServer();

@@ -178,4 +178,29 @@ TEST_F(SpeechTest, WithTheServiceChosenAKeyStopsItsVoiceAtOnce) {
   EXPECT_FALSE(speech.serverActive);
 }
 
+// A service that takes texts but never plays them (no sound device): the
+// text is given up in seconds, not waited for for ever, and the translator
+// says what comes next.
+TEST_F(SpeechTest, AServiceThatNeverPlaysIsGivenUpForTheTranslator) {
+  speechd_testing::PrivateSpeechService service("sleep 20");
+  if (!service.Reason().empty()) GTEST_SKIP() << service.Reason();
+  ResetSpeech();
+  WriteSettings("SAPI=S\n[SERVFALA]\nTIPOSAPI=5\n");
+  StartSpeech(0, "");
+  ASSERT_TRUE(speech.serverActive);
+  ForgetHeard();
+  const auto start = Clock::now();
+  SpeakText("Sim.");
+  EXPECT_TRUE(IsSpeaking());
+  WaitSpeechEnd();
+  const auto waited = Clock::now() - start;
+  EXPECT_GE(waited, std::chrono::seconds(4));
+  EXPECT_LT(waited, std::chrono::seconds(10));
+  EXPECT_TRUE(Heard().empty());
+  SpeakText("Sim.");
+  EXPECT_FALSE(Heard().empty()) << "the translator speaks instead";
+  EXPECT_EQ(service.Transcribed().size(), 1u) << "nothing more handed to the silent service";
+  ShutdownSpeech();
+}
+
 }  // namespace

@@ -2,7 +2,8 @@
 // and logs in a temporary folder, reached through SPEECHD_ADDRESS. Its one
 // output module writes each text with its rate, pitch and voice as a line
 // "text|rate|pitch|voice" into a file and then takes a second to "speak"
-// it; the service's audio goes to libao's null driver. Its voices: "ingles"
+// it (or runs the command given instead); the service's audio goes to
+// libao's null driver. Its voices: "ingles"
 // (en), "brasil1" and "brasil2" (pt-BR).
 #pragma once
 
@@ -29,7 +30,7 @@ namespace speechd_testing {
 
 class PrivateSpeechService {
  public:
-  PrivateSpeechService() {
+  explicit PrivateSpeechService(const std::string& speaking = "sleep 1") {
     namespace fs = std::filesystem;
     fs::create_directories(dir_.File("conf/modules"));
     fs::create_directories(dir_.File("home"));
@@ -40,7 +41,7 @@ class PrivateSpeechService {
     testing_support::WriteFile(
         dir_.File("conf/modules/gravador.conf"),
         "GenericExecuteSynth \"printf '%s|%s|%s|%s\\\\n' \\'$DATA\\' $RATE $PITCH $VOICE >> " + Transcript() +
-            "; sleep 1; echo fim >> " + Transcript() + "\"\n"
+            "; " + speaking + "; echo fim >> " + Transcript() + "\"\n"
             "GenericLanguage \"pt-BR\" \"pt\" \"utf-8\"\nGenericLanguage \"pt-br\" \"pt\" \"utf-8\"\n"
             "GenericLanguage \"pt\" \"pt\" \"utf-8\"\nGenericLanguage \"en\" \"en\" \"utf-8\"\n"
             // rate and pitch as the module writes them: the service's value with two decimals

@@ -37,12 +37,13 @@ TEST(NumberToWordsTest, SaysNumbersAsPortugueseDoes) {
       {305, "trezentos e cinco"},
       {1001, "mil e um"},
       {1100, "mil e cem"},
-      {1250, "mil e duzentos e cinquenta"},
+      // "e" after the thousands only before a round hundred or less.
+      {1250, "mil duzentos e cinquenta"},
       // Written now without the diaeresis of "cinq\xFC" "enta".
       {53, "cinquenta e tr\xEAs"},
       {21000, "vinte e um mil "},
       {101000, "cento e um mil "},
-      {999999, "novecentos e noventa e nove mil e novecentos e noventa e nove"},
+      {999999, "novecentos e noventa e nove mil novecentos e noventa e nove"},
       {1000001, "um milh\xE3o e um"},
       {2000500,
        "dois milh\xF5"

@@ -53,3 +53,14 @@ bool HasDiphone(std::string_view first, std::string_view second) {
   return std::binary_search(diphones.begin(), diphones.end(),
                             LowerAscii(std::string(first) + "-" + std::string(second)));
 }
+
+std::string FillerBetween(std::string_view first, std::string_view second) {
+  std::vector<std::string> candidates;
+  if (first == "r2") candidates.push_back("_");
+  candidates.insert(candidates.end(), {"y", "_", "@"});
+  for (const std::string& pair : diphones) candidates.push_back(pair.substr(0, pair.find('-')));
+  for (const std::string& filler : candidates) {
+    if (HasDiphone(first, filler) && HasDiphone(filler, second)) return filler;
+  }
+  return "_";
+}

@@ -13,3 +13,8 @@ void FreeDiphoneList();
 
 // Whether the voice has the pair, letter case not counted.
 bool HasDiphone(std::string_view first, std::string_view second);
+
+// The phoneme put between two whose pair the voice lacks: the first of a
+// silence (after "r2" only), "y", a silence, "@" and then every phoneme of the
+// list that makes a pair the voice has with both; a silence when none does.
+std::string FillerBetween(std::string_view first, std::string_view second);

@@ -38,10 +38,12 @@ constexpr int kFirstSampleWaitMs = 3000;
 constexpr int kNextSampleWaitMs = 150;
 
 struct Child {
+  std::string database;  // the voice the child was started on, to start it again
   pid_t pid = -1;
   int input = -1;   // the child's standard input
   int output = -1;  // the child's standard output
-  std::vector<char> pending;  // bytes read but not yet handed out
+  std::vector<char> pending;  // bytes read; those from handedOut on are not yet handed out
+  std::size_t handedOut = 0;
   bool flushPending = false;  // a flush whose samples may still be coming
   bool gotSinceFlush = false;
   int error = kNoError;
@@ -88,8 +90,11 @@ void EndChild() {
   }
   gChild.pid = -1;
   gChild.pending.clear();
+  gChild.handedOut = 0;
   gChild.flushPending = false;
 }
+
+std::size_t PendingBytes() { return gChild.pending.size() - gChild.handedOut; }
 
 // Moves what the child has written into pending. Waits up to timeoutMs for
 // the first bytes; false when the child's output has ended.
@@ -101,6 +106,13 @@ bool Drain(int timeoutMs) {
   for (;;) {
     const ssize_t got = read(gChild.output, block, sizeof block);
     if (got > 0) {
+      // Bytes handed out are dropped once they are most of the buffer, so
+      // that neither the buffer nor the time spent moving it grows with the
+      // length of the speech.
+      if (gChild.handedOut > 0 && gChild.handedOut >= gChild.pending.size() / 2) {
+        gChild.pending.erase(gChild.pending.begin(), gChild.pending.begin() + static_cast<long>(gChild.handedOut));
+        gChild.handedOut = 0;
+      }
       gChild.pending.insert(gChild.pending.end(), block, block + got);
       gChild.gotSinceFlush = true;
       continue;
@@ -143,50 +155,84 @@ bool WriteAll(const std::string& text) {
   return ok;
 }
 
-int InitMbr(const char* database) {
-  EndChild();
-  gChild.error = kNoError;
-  struct stat info {};
-  if (database == nullptr || stat(database, &info) != 0 || !S_ISREG(info.st_mode)) {
-    gChild.error = kErrorNoVoice;
-    return -1;
-  }
+// Starts the synthesizer on the voice; with the no-error flag set it is
+// told (-e) to recover a diphone the voice lacks instead of stopping.
+bool StartChild() {
   const std::string program = ProgramName();
-  if (!ProgramOnPath(program)) {
-    gChild.error = kErrorNoProgram;
-    return -1;
-  }
   int in[2], out[2];
-  if (pipe2(in, O_CLOEXEC) != 0) return -1;
+  if (pipe2(in, O_CLOEXEC) != 0) return false;
   if (pipe2(out, O_CLOEXEC) != 0) {
     close(in[0]);
     close(in[1]);
-    return -1;
+    return false;
   }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, in[0], 0);
   posix_spawn_file_actions_adddup2(&actions, out[1], 1);
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  std::string databaseArg = database;
-  std::string dash = "-";
-  char* argv[] = {const_cast<char*>(program.c_str()), databaseArg.data(), dash.data(), dash.data(), nullptr};
+  std::vector<std::string> args = {program};
+  if (gChild.noError != 0) args.push_back("-e");
+  args.insert(args.end(), {gChild.database, "-", "-"});
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
   pid_t pid = -1;
-  const int failed = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv, environ);
+  const int failed = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(in[0]);
   close(out[1]);
   if (failed != 0) {
     close(in[1]);
     close(out[0]);
-    gChild.error = kErrorNoProgram;
-    return -1;
+    return false;
   }
   gChild.pid = pid;
   gChild.input = in[1];
   gChild.output = out[0];
   fcntl(gChild.input, F_SETFL, fcntl(gChild.input, F_GETFL) | O_NONBLOCK);
   fcntl(gChild.output, F_SETFL, fcntl(gChild.output, F_GETFL) | O_NONBLOCK);
+  return true;
+}
+
+bool ChildRunning() {
+  if (gChild.pid > 0 && waitpid(gChild.pid, nullptr, WNOHANG) == gChild.pid) gChild.pid = -1;
+  return gChild.pid > 0 && gChild.input >= 0 && gChild.output >= 0;
+}
+
+// A synthesizer that has ended (a fatal error, a signal) is started again on
+// the same voice, so that one bad utterance does not silence the rest. The
+// error of the utterance it ended in stays until the next reset.
+void RestartIfEnded() {
+  if (gChild.database.empty() || ChildRunning()) return;
+  const int error = gChild.error;
+  EndChild();
+  if (!StartChild()) {
+    gChild.error = kErrorNoProgram;
+    return;
+  }
+  gChild.error = error != kNoError ? error : kErrorChildGone;
+}
+
+int InitMbr(const char* database) {
+  EndChild();
+  gChild.database.clear();
+  gChild.error = kNoError;
+  struct stat info {};
+  if (database == nullptr || stat(database, &info) != 0 || !S_ISREG(info.st_mode)) {
+    gChild.error = kErrorNoVoice;
+    return -1;
+  }
+  if (!ProgramOnPath(ProgramName())) {
+    gChild.error = kErrorNoProgram;
+    return -1;
+  }
+  gChild.database = database;
+  if (!StartChild()) {
+    gChild.database.clear();
+    gChild.error = kErrorNoProgram;
+    return -1;
+  }
   return 0;
 }
 
@@ -199,6 +245,7 @@ int WriteMbr(const char* line) {
     if (c != '\r') cleaned += c;
   }
   if (cleaned.empty() || cleaned.back() != '\n') cleaned += '\n';
+  RestartIfEnded();
   return WriteAll(cleaned) ? 1 : -1;
 }
 
@@ -212,18 +259,18 @@ int FlushMbr() {
 int ReadMbr(short* samples, int wanted) {
   if (samples == nullptr || wanted <= 0) return 0;
   const size_t wantedBytes = static_cast<size_t>(wanted) * 2;
-  if (gChild.pending.size() < wantedBytes) {
+  if (PendingBytes() < wantedBytes) {
     int wait = 0;
-    if (gChild.flushPending && gChild.pending.size() < 2) {
+    if (gChild.flushPending && PendingBytes() < 2) {
       wait = gChild.gotSinceFlush ? kNextSampleWaitMs : kFirstSampleWaitMs;
     }
     Drain(wait);
-    if (gChild.pending.size() < 2) gChild.flushPending = false;  // the flushed speech has ended
+    if (PendingBytes() < 2) gChild.flushPending = false;  // the flushed speech has ended
   }
-  const size_t bytes = std::min(wantedBytes, gChild.pending.size() & ~size_t{1});
+  const size_t bytes = std::min(wantedBytes, PendingBytes() & ~size_t{1});
   if (bytes == 0) return 0;  // an empty buffer has no data to copy from
-  std::memcpy(samples, gChild.pending.data(), bytes);
-  gChild.pending.erase(gChild.pending.begin(), gChild.pending.begin() + static_cast<long>(bytes));
+  std::memcpy(samples, gChild.pending.data() + gChild.handedOut, bytes);
+  gChild.handedOut += bytes;
   return static_cast<int>(bytes / 2);
 }
 
@@ -231,10 +278,14 @@ int ReadTypeMbr(char* buffer, int wanted, int) { return ReadMbr(reinterpret_cast
 
 void CloseMbr() { EndChild(); }
 
-// Drops samples not yet read and any error.
+// Drops samples not yet read and any error; a synthesizer that has ended is
+// started again.
 int ResetMbr() {
+  RestartIfEnded();
+  if (gChild.error == kErrorNoProgram) return -1;
   Drain(0);
   gChild.pending.clear();
+  gChild.handedOut = 0;
   gChild.flushPending = false;
   gChild.error = kNoError;
   return 0;
@@ -257,7 +308,16 @@ int LastErrorStrMbr(char* buffer, int length) {
   return static_cast<int>(std::strlen(buffer));
 }
 
-void SetNoErrorMbr(int value) { gChild.noError = value; }
+// A running synthesizer is started again for a changed flag: the flag is
+// one of its options.
+void SetNoErrorMbr(int value) {
+  if (value == gChild.noError) return;
+  gChild.noError = value;
+  if (gChild.pid > 0) {
+    EndChild();
+    if (!StartChild()) gChild.error = kErrorNoProgram;
+  }
+}
 int GetNoErrorMbr() { return gChild.noError; }
 void SetFreqMbr(int value) { gChild.frequency = value; }
 int GetFreqMbr() { return gChild.frequency; }

@@ -1,11 +1,25 @@
 // The Portuguese engine's text pipeline: normalisation, tokens, intonation,
 // transcription and prosody, from a text to the MBROLA lines that speak it.
+// A long text is taken a sentence at a time, so that speech can start and
+// its memory stays small whatever the length.
 #pragma once
 
+#include <functional>
 #include <string_view>
 #include <string>
 #include <vector>
 
-// The MBROLA lines of a text, as the stages make them (empty lines
-// included); none for a text of blanks and control characters only.
+using SentenceLines = std::function<void(const std::vector<std::string>& lines)>;
+
+// Hands the MBROLA lines of each sentence of the text to take, in order
+// (empty lines included); nothing for a text of blanks and control
+// characters only. A sentence ends after ".", "!" or "?" and a blank; a
+// sentence of more than a few thousand characters is cut at a blank.
+void ForEachSentenceLines(std::string_view text, double durationFactor, double pitchFactor, const SentenceLines& take);
+
+// All the lines of the text, sentence after sentence.
 std::vector<std::string> MbrolaLinesOf(std::string_view text, double durationFactor, double pitchFactor);
+
+// The milliseconds of sound the lines ask for: the duration of every line
+// that is not a comment.
+long MillisecondsOf(const std::vector<std::string>& lines);

@@ -1,5 +1,6 @@
 #include "tts/number_words.h"
 
+#include <algorithm>
 #include <array>
 
 #include "tts/data_file_lines.h"
@@ -9,7 +10,7 @@ namespace {
 using WordTable = std::array<const char*, 10>;
 
 constexpr WordTable kUnits = {"zero", "um", "dois", "tr\xEAs", "quatro", "cinco", "seis", "sete", "oito", "nove"};
-constexpr WordTable kTeens = {"dez",    "onze",      "doze",      "treze",   "quatorze",
+constexpr WordTable kTeens = {"dez",    "onze",      "doze",      "treze",   "catorze",
                               "quinze", "dezesseis", "dezessete", "dezoito", "dezenove"};
 constexpr WordTable kTens = {"", "", "vinte", "trinta", "quarenta", "cinq\xFC" "enta", "sessenta", "setenta", "oitenta",
                              "noventa"};
@@ -77,6 +78,7 @@ std::string CardinalWords(std::uint64_t value) {
     const std::string_view group = std::string_view(digits).substr(3 * i, 3);
     groups[i] = GroupToWords(group);
     if (i < 4 && group != "000") groups[i] += std::string(" ") + (group == "001" ? kScaleSingular[i] : kScalePlural[i]);
+    if (i == 3 && group == "001") groups[i] = kScaleSingular[i];  // a thousand is "mil", never "um mil"
   }
   for (int i = 4; i >= 0 && !lastFound; --i) {
     if (!groups[i].empty()) {
@@ -86,10 +88,11 @@ std::string CardinalWords(std::uint64_t value) {
   }
   std::string result;
   for (int i = 0; i <= last; ++i) {
-    if (i == last && !groups[i].empty() && !result.empty()) result += "e ";
+    const std::string_view group = std::string_view(digits).substr(3 * i, 3);
+    const bool roundOrSmall = group[0] == '0' || group.substr(1) == "00";
+    if (i == last && !groups[i].empty() && !result.empty() && roundOrSmall) result += "e ";
     result += groups[i];
   }
-  if (result.starts_with("um mil") && !result.starts_with("um milh")) result.erase(0, 3);
   return result;
 }
 
@@ -109,4 +112,29 @@ std::string OrdinalToWords(std::string_view gender, std::uint64_t value) {
   if (hundreds != 0) put(kOrdinalHundreds[hundreds]);
   if (thousands != 0) put("mil\xE9simo");
   return Trimmed(words);
+}
+
+std::string FeminineCardinal(std::string words) {
+  // The words after the last million (or larger) scale word agree; the
+  // scale words themselves are masculine.
+  std::size_t from = 0;
+  for (const char* scale : {"milh", "bilh", "trilh"}) {
+    const std::size_t at = words.rfind(scale);
+    if (at == std::string::npos) continue;
+    const std::size_t blank = words.find(' ', at);
+    from = std::max(from, blank == std::string::npos ? words.size() : blank + 1);
+  }
+  std::string result = words.substr(0, from);
+  std::size_t start = from;
+  while (start < words.size()) {
+    std::size_t end = words.find(' ', start);
+    if (end == std::string::npos) end = words.size();
+    std::string word = words.substr(start, end - start);
+    if (word == "um") word = "uma";
+    else if (word == "dois") word = "duas";
+    else if (word.ends_with("entos")) word.replace(word.size() - 5, 5, "entas");
+    result += word + (end < words.size() ? " " : "");
+    start = end + 1;
+  }
+  return result;
 }

@@ -24,6 +24,10 @@ constexpr int kBlockSamples = 16000;                   // read from MBROLA at a 
 constexpr std::size_t kPieceBytes = 2 * kBlockSamples;  // the most handed to the player at once
 constexpr std::size_t kPlayFrom = 16000;                // pending bytes that, with the next block, are played
 constexpr std::size_t kShortestPiece = 256;
+constexpr long kSamplesPerMillisecond = kSampleRate / 1000;
+// Samples a sentence may come short of its durations' count (rounding in
+// the synthesizer) without being waited for.
+constexpr long kSampleMargin = 50 * kSamplesPerMillisecond;
 constexpr const char* kVoiceWhenRegistryEmpty = "c:\\sonarw\\tavelatts\\br4";
 
 struct EngineState {
@@ -125,38 +129,52 @@ void WriteLines(const std::vector<std::string>& lines, bool& result) {
   }
 }
 
-// Takes the samples as MBROLA makes them: into the file, or to the player
-// in pieces of at most 32000 bytes, handed over as soon as they and the next
-// block reach 16000 bytes, so that speech starts while the rest is still
-// being made.
-void TakeSamples(bool& result) {
-  std::size_t pending = 0;
+// Where the samples go: into the file, or to the player in pieces of at
+// most 32000 bytes, handed over as soon as they and the next block reach
+// 16000 bytes, so that speech starts while the rest is still being made.
+struct SampleOutput {
+  std::size_t pending = 0;  // bytes waiting in the playback buffer
+  long received = 0;        // samples taken so far
+};
+
+void PutSamples(SampleOutput& out, int samples, bool& result) {
+  const auto bytes = static_cast<std::size_t>(samples) * 2;
+  const char* data = reinterpret_cast<const char*>(engine.transfer.data());
+  out.received += samples;
+  if (FileMode()) {
+    if (std::fwrite(data, 1, bytes, engine.outputFile) != bytes) result = false;
+    return;
+  }
   char* const playback = engine.image.data() + kHeaderBytes;
-  int samples = gMbrola.read_MBR(engine.transfer.data(), kBlockSamples);
-  if (samples <= 0) CheckMbrola(result);
-  while (samples > 0) {
-    const auto bytes = static_cast<std::size_t>(samples) * 2;
-    const char* data = reinterpret_cast<const char*>(engine.transfer.data());
-    if (FileMode()) {
-      if (std::fwrite(data, 1, bytes, engine.outputFile) != bytes) result = false;
-    } else {
-      if (pending + bytes >= kPlayFrom && pending > 0) {
-        PlayPending(pending);
-        pending = 0;
-      }
-      std::copy(data, data + bytes, playback + pending);
-      pending += bytes;
-    }
-    samples = gMbrola.read_MBR(engine.transfer.data(), kBlockSamples);
+  if (out.pending + bytes >= kPlayFrom && out.pending > 0) {
+    PlayPending(out.pending);
+    out.pending = 0;
   }
-  if (!FileMode() && pending > 0) {
-    // A very short piece is padded with silence: the player needs that much.
-    if (pending < kShortestPiece) {
-      std::fill(playback + pending, playback + kShortestPiece, '\0');
-      pending = kShortestPiece;
-    }
-    PlayPending(pending);
+  std::copy(data, data + bytes, playback + out.pending);
+  out.pending += bytes;
+}
+
+// Takes the samples MBROLA has made until until samples have come in all,
+// or, with until negative, until it has nothing more.
+void TakeSamples(SampleOutput& out, long until, bool& result) {
+  while (until < 0 || out.received < until) {
+    const int samples = gMbrola.read_MBR(engine.transfer.data(), kBlockSamples);
+    if (samples <= 0) return;
+    PutSamples(out, samples, result);
   }
+}
+
+// Plays what is left in the playback buffer; a very short piece is padded
+// with silence: the player needs that much.
+void FinishSamples(SampleOutput& out) {
+  if (FileMode() || out.pending == 0) return;
+  char* const playback = engine.image.data() + kHeaderBytes;
+  if (out.pending < kShortestPiece) {
+    std::fill(playback + out.pending, playback + kShortestPiece, '\0');
+    out.pending = kShortestPiece;
+  }
+  PlayPending(out.pending);
+  out.pending = 0;
 }
 
 }  // namespace
@@ -172,11 +190,12 @@ bool TtsStart(std::string_view database, std::string_view rulesFile, std::string
                               std::string(OrDefault(abbreviationsFile, "portug.abr")),
                               std::string(OrDefault(prosodyFile, "portug.pro")),
                               std::string(OrDefault(diphoneListFile, "portug.dfn"))};
+  // A diphone the voice lacks is recovered rather than ending the synthesizer.
+  gMbrola.setNoError_MBR(1);
   if (gMbrola.init_MBR(VoicePath(files.database).c_str()) < 0) {
     UnloadMbrola();
     return false;
   }
-  gMbrola.setNoError_MBR(1);
   if (!LoadEngineLanguageData(files, engine.lastError)) return false;
   if (engine.outputFile != nullptr) FinishOutputFile();
   if (engine.outputFileName.empty()) return true;
@@ -192,14 +211,25 @@ bool TtsSpeak(std::string_view text) {
   if (IsBlankText(text)) return true;
   if (!gMbrola.loaded) return false;
   bool result = true;
-  const std::vector<std::string> lines = MbrolaLinesOf(text, engine.durationFactor, engine.pitchFactor);
   // The engine's samples are played as they are: neither sped up nor cut.
   const PlaybackFlags saved = playbackFlags;
   playbackFlags.fast = false;
   playbackFlags.cut = false;
   gMbrola.reset_MBR();
-  WriteLines(lines, result);
-  TakeSamples(result);
+  // A sentence at a time: its lines go to MBROLA, and the samples of the
+  // sentences before it that are ready come back, as many as their
+  // durations ask for (less a little, which the next sentence takes), so
+  // that MBROLA is never waited for while it has nothing left to make.
+  SampleOutput out;
+  long expected = 0;
+  ForEachSentenceLines(text, engine.durationFactor, engine.pitchFactor, [&](const std::vector<std::string>& lines) {
+    WriteLines(lines, result);
+    expected += MillisecondsOf(lines) * kSamplesPerMillisecond;
+    TakeSamples(out, expected - kSampleMargin, result);
+  });
+  TakeSamples(out, -1, result);
+  FinishSamples(out);
+  CheckMbrola(result);  // a synthesizer that ended on the way spoils the text
   playbackFlags = saved;
   return result;
 }

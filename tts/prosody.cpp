@@ -89,9 +89,7 @@ std::vector<std::string> ApplyProsody(const std::vector<std::string>& phonemeLis
     }
     if (!currentPhoneme.empty()) {
       if (!HasDiphone(previousPhoneme, currentPhoneme)) {
-        if (previousPhoneme == "r2" && HasDiphone("r2", "_")) output.push_back("_ 50");
-        else if (HasDiphone(previousPhoneme, "y")) output.push_back("y 50");
-        else output.push_back("_ 50");
+        output.push_back(FillerBetween(previousPhoneme, currentPhoneme) + " 50");
       }
       if (!line.empty()) previousPhoneme = currentPhoneme;
     }

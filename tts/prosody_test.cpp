@@ -133,6 +133,13 @@ TEST_F(Prosody, FillersWhereTheVoiceLacksAPair) {
             (Lines{"", ";ab", "a 100 50 200", "y 50", "b 50", ""}));
   EXPECT_EQ(ApplyProsody({"", ";555|ar", "a", "r2", "", ";555|ba", "b", "a", ""}, 1.0, 1.0),
             (Lines{"", ";ar", "a 100 50 200", "r2 100", "", ";ba", "_ 50", "b 50 50 200", "a 100", ""}));
+  // After r2 a silence is put only where the voice can go on from it.
+  Diphones("_-a\na-r2\nr2-_\nr2-y\ny-s2\n_-_\n");
+  EXPECT_EQ(ApplyProsody({"", ";555|ar", "a", "r2", "", ";555|s", "s2", ""}, 1.0, 1.0),
+            (Lines{"", ";ar", "a 100 50 200", "r2 100", "", ";s", "y 50", "s2 100 50 200", ""}));
+  // Neither a silence nor y joins them: another phoneme that does.
+  Diphones("_-a\na-m\nm-@\n@-m2\ny-m2\n_-_\n");
+  EXPECT_EQ(FillerBetween("m", "m2"), "@");
   Diphones("_-a\n");
   EXPECT_EQ(ApplyProsody({"", ";555|aa", "a", "a", ""}, 1.0, 1.0),
             (Lines{"", ";aa", "a 100 50 200", "_ 50", "a 100", ""}));
@@ -147,8 +154,46 @@ TEST(InstalledProsody, TheVoiceDataLoads) {
   EXPECT_EQ(LookupKeyword("onde"), "PE");
   EXPECT_GT(PhonemeDuration("__"), PhonemeDuration("a"));
   EXPECT_EQ(prosodyTables.HERTZ, 220);
-  const Lines intonation = AssignIntonation(Tokenise("Onde fica a casa? Fica ali."), true);
-  EXPECT_EQ(intonation[1], "575|Onde");
-  EXPECT_EQ(intonation[4], "568|casa");
-  EXPECT_EQ(intonation[8], "542|ali");
+  // Contours a listener hears: a yes-no question's last word ends at least
+  // four semitones above where the sentence began, the statement's last
+  // word falls four semitones or more, the word before a comma rises.
+  const auto percent = [](const std::string& line, std::size_t at) {
+    return prosodyTables.TABHERTZ[static_cast<std::size_t>(line[at] - '0')];
+  };
+  constexpr double kFourSemitones = 1.26;
+  const Lines intonation = AssignIntonation(Tokenise("Fica em casa? Fica ali, sim."), true);
+  ASSERT_EQ(intonation[1].substr(4), "Fica");
+  ASSERT_EQ(intonation[3].substr(4), "casa");
+  EXPECT_GT(percent(intonation[3], 2), percent(intonation[1], 0) * kFourSemitones);
+  ASSERT_EQ(intonation[7].substr(4), "ali");
+  EXPECT_GT(percent(intonation[7], 2), percent(intonation[7], 0));
+  ASSERT_EQ(intonation[9].substr(4), "sim");
+  EXPECT_LT(percent(intonation[9], 2) * kFourSemitones, percent(intonation[9], 0));
+}
+
+// Every pair of the voice's phonemes, joined with its filler where the voice
+// lacks it, is made only of pairs the voice has.
+TEST(InstalledProsody, NoPairTheVoiceLacksIsEverWritten) {
+  testing_support::ScopedEnv headless{"RELEVIX_CONSOLE", "headless"};
+  ASSERT_TRUE(LoadProsody(JoinPath(DataDirectory(), "tavelatts/portug.pro")));
+  ASSERT_TRUE(LoadDiphoneList(JoinPath(DataDirectory(), "tavelatts/portug.dfn")));
+  const std::vector<std::string> phonemes = {"_", "a", "@", "b", "d", "e", "ee", "en", "f", "g", "h", "i", "in",
+                                             "j", "k", "l", "lh", "m", "m2", "n", "nh", "o", "on", "oo", "p", "r",
+                                             "r2", "rr", "s", "s2", "t", "u", "un", "v", "w", "x", "y", "z"};
+  int missingBefore = 0;
+  for (const std::string& first : phonemes) {
+    for (const std::string& second : phonemes) {
+      if (!HasDiphone(first, second)) ++missingBefore;
+      std::vector<std::string> names = {"_"};
+      for (const std::string& line : ApplyProsody({first, second, "_"}, 1.0, 1.0)) {
+        if (!line.empty() && line[0] != ';') names.push_back(line.substr(0, line.find(' ')));
+      }
+      for (std::size_t i = 1; i < names.size(); ++i) {
+        EXPECT_TRUE(HasDiphone(names[i - 1], names[i])) << first << " " << second << ": " << names[i - 1] << "-"
+                                                        << names[i];
+      }
+    }
+  }
+  EXPECT_GT(missingBefore, 400);  // br4 lacks many pairs: the fillers were needed
+  FreeDiphoneList();
 }

@@ -29,7 +29,7 @@ bool IsAeo(unsigned char c) { return c == 'a' || c == 'e' || c == 'o'; }
 
 // The automaton that reads an unaccented word from its end.
 int StressFromTheEnd(const std::string& word) {
-  int state = 0, result = 0;
+  int state = 0, result = 0, lastI = 0;  // lastI: the final i of state 20
   for (int k = static_cast<int>(word.size()); k >= 1; --k) {
     const unsigned char c = static_cast<unsigned char>(word[static_cast<std::size_t>(k - 1)]);
     const bool gq = c == 'g' || c == 'q';
@@ -37,13 +37,16 @@ int StressFromTheEnd(const std::string& word) {
       case 0:
         if (IsAeo(c)) { result = k; state = 1; }
         else if (c == 'u') { result = k; state = 10; }
-        else if (c == 'i') { result = k; state = 20; }
+        else if (c == 'i') { result = lastI = k; state = 20; }
         else if (c == 's') {}
         else if (c == 'm') { state = 40; }
+        else if (c == 'n' && k >= 2 && word[static_cast<std::size_t>(k - 2)] == 'e') { state = 40; }  // -ens as -em
         else { state = 30; }
         break;
       case 1:
         if (c == 'u') state = 4;
+        // -eia, -eio, -aia, -oia: the i glides after the stressed vowel.
+        else if (c == 'i' && k >= 2 && IsAeo(static_cast<unsigned char>(word[static_cast<std::size_t>(k - 2)]))) return k - 1;
         else if (IsAnyVowel(c)) return k;
         else state = 2;
         break;
@@ -65,7 +68,9 @@ int StressFromTheEnd(const std::string& word) {
       case 10:
         return (IsAeo(c) || c == 'i') ? k : result;
       case 20:
+        if (IsAeo(c) && result != lastI) return result;  // -oei, -oai: the e, the a
         if (IsAeo(c)) result = k;
+        else if (c == 'u' && result != lastI) return result;  // -uei: the e
         else if (c == 'u') state = 21;
         else return result;
         break;
@@ -95,7 +100,17 @@ int FindStress(std::string_view word) {
   bool anyVowel = false;
   for (const char c : lower) anyVowel = anyVowel || IsAnyVowel(static_cast<unsigned char>(c));
   if (!anyVowel) return 0;
-  return StressFromTheEnd(lower);
+  const int stress = StressFromTheEnd(lower);
+  // A vowel followed by i or u before nh or before m or n and a consonant
+  // ("ainda", "saindo", "rainha") leaves the stress on that i or u.
+  const auto at = [&](std::size_t i) { return i < lower.size() ? lower[i] : '\0'; };
+  const auto next = static_cast<std::size_t>(stress);
+  if (stress > 0 && IsAeo(static_cast<unsigned char>(lower[next - 1])) && (at(next) == 'i' || at(next) == 'u') &&
+      (at(next + 1) == 'n' || at(next + 1) == 'm') && at(next + 2) != '\0' &&
+      !IsAnyVowel(static_cast<unsigned char>(at(next + 2)))) {
+    return stress + 1;
+  }
+  return stress;
 }
 
 bool IsUnstressedWord(std::string_view word) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 TEST(FindStressTest, AccentedVowelsWin) {
   EXPECT_EQ(FindStress("caf\xE9"), 4);
   EXPECT_EQ(FindStress("voc\xEA"), 4);
@@ -37,4 +39,25 @@ TEST(FindStressTest, WordsSpokenWithoutStress) {
   for (const char* word : {"POR", "DAS", "DOS", "COM", "N\xC3O", "SIM", "n\xE3o"}) EXPECT_TRUE(IsUnstressedWord(word));
   EXPECT_FALSE(IsUnstressedWord("PARA"));
   EXPECT_FALSE(IsUnstressedWord("MAR"));
+}
+
+// Words whose stressed vowel is known, written with it in capitals.
+TEST(FindStressTest, WordsWithKnownStress) {
+  for (const char* marked :
+       {"aInda", "idEia", "vEio", "mEio", "passEio", "cadEia", "prAia", "jibOia", "chEia", "hOmens", "Ordens",
+        "jOvens", "viAgens", "nUvens", "saIndo", "caIndo", "ladaInha", "raInha", "moInho", "continuEi", "averiguEi",
+        "rEino", "trEino", "mUito", "possUi", "cAsa", "falAr", "dIa", "marIa", "saIr", "ruIm", "cOisa", "rEi",
+        "saudAde", "hOmem", "viAgem", "lEite", "pEixe", "dinhEiro", "tesOura", "pAi", "mEu", "quAndo", "coImbra",
+        "fEia", "arEia", "corrEio", "recrEio", "fEio", "bOina", "ensAio", "balAio", "desmAio", "doAi",
+        "agrilhoEi", "cambaleAis", "amontoAis", "saIu"}) {
+    std::string word = marked;
+    int expected = 0;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+      if (word[i] >= 'A' && word[i] <= 'Z') {
+        if (expected == 0) expected = static_cast<int>(i) + 1;
+        word[i] = static_cast<char>(word[i] + 0x20);
+      }
+    }
+    EXPECT_EQ(FindStress(word), expected) << marked;
+  }
 }

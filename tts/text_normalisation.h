@@ -21,6 +21,8 @@ std::string ReadNumber(std::string_view text, std::size_t& position);
 // list followed by ".".
 std::string ReadWord(std::string_view text, std::size_t& position);
 
-// The whole text normalised. A text of one character is that character's
-// name.
+// The whole text normalised, with the readings of contextual_readings.h.
+// A text of one character is that character's name. Tabs and line ends
+// become blanks, dashes commas; quotation marks are not read, and a full
+// stop before a closing quote, bracket or comma ends a sentence.
 std::string NormaliseText(std::string_view text);
