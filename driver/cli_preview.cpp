@@ -17,6 +17,7 @@
 #include "braille/print_settings.h"
 #include "catalogue/brmsg.h"
 #include "driver/cli.h"
+#include "driver/document_input.h"
 #include "driver/print_document.h"
 
 namespace {
@@ -130,7 +131,7 @@ int RunPreviewCommand(CliArguments args) {
   NormalisePagination(printSettings);
   if (const int status = CheckDocument(textFile); status != kPrintDone) return status;
   InputFile input;
-  if (!input.Open(textFile)) {
+  if (!OpenJobInput(textFile, input)) {
     ShowMessageAbout("BRARQNAO", textFile);
     return kPrintInputMissing;
   }

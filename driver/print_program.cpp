@@ -10,6 +10,7 @@
 #include "console/key_queue.h"
 #include "driver/audio_check.h"
 #include "driver/cli.h"
+#include "driver/document_input.h"
 #include "driver/parameter_dialogue.h"
 #include "driver/print_document.h"
 #include "editor/read_line.h"
@@ -148,6 +149,9 @@ void RunPrintProgram(const std::vector<std::string>& arguments) {
     ShowMessageAbout("BRARQNAO", ShownSystemName(file));
     CancelExit(kPrintInputMissing);
   }
+  // What the file is, or why it cannot be printed, follows its name.
+  if (const int status = PrepareDocument(file); status != kPrintDone) EndAfterNothingPrinted(status);
+  SayDocumentFormat();
   if (!ReadPrintSettingsAndCodeTable()) EndProgram(kPrintDeviceFailed);
   WarnOfReplacedSettings();
   // A file that cannot be read, or holds nothing, is said before any
