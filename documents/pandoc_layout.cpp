@@ -91,14 +91,13 @@ bool IsRawPageBreak(const Json& contents) {
 
 class PandocLayout {
  public:
-  std::string Convert(const Json& document) {
-    const auto meta = document.find("meta");
-    if (meta != document.end() && meta->is_object() && meta->contains("title")) {
-      layout_.Title(MetaText(meta->at("title"), 0));
-    }
-    Blocks(document.at("blocks"), 0);
-    return layout_.Text();
+  void Meta(const Json& meta) {
+    if (meta.is_object() && meta.contains("title")) layout_.Title(MetaText(meta.at("title"), 0));
   }
+
+  void TopBlock(const Json& block) { Block(block, 1); }
+
+  const std::string& Text() const { return layout_.Text(); }
 
  private:
   std::string MetaText(const Json& value, int depth) {
@@ -313,10 +312,28 @@ class PandocLayout {
 }  // namespace
 
 std::optional<std::string> LayoutFromPandocJson(std::string_view json) {
-  const Json document = Json::parse(json, nullptr, false);
+  // The tree is laid out as it is read, one block at a time, and each block
+  // is let go once written: a book's tree is never held whole.
+  PandocLayout layout;
+  std::string topKey;
+  const Json::parser_callback_t takeBlocks = [&](int depth, Json::parse_event_t event, Json& parsed) {
+    if (depth == 1 && event == Json::parse_event_t::key) {
+      topKey = StringOf(parsed);
+    } else if (depth == 1 && event == Json::parse_event_t::object_end && topKey == "meta") {
+      layout.Meta(parsed);
+      return false;
+    } else if (depth == 2 && topKey == "blocks" &&
+               (event == Json::parse_event_t::object_end || event == Json::parse_event_t::array_end ||
+                event == Json::parse_event_t::value)) {
+      if (event == Json::parse_event_t::object_end) layout.TopBlock(parsed);
+      return false;
+    }
+    return true;
+  };
+  const Json document = Json::parse(json, takeBlocks, false);
   if (document.is_discarded() || !document.is_object() || !document.contains("blocks") ||
       !document.at("blocks").is_array()) {
     return std::nullopt;
   }
-  return PandocLayout().Convert(document);
+  return layout.Text();
 }

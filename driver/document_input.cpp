@@ -1,5 +1,7 @@
 #include "driver/document_input.h"
 
+#include <utility>
+
 #include "braille/input_file.h"
 #include "catalogue/brmsg.h"
 #include "documents/document_text.h"
@@ -79,34 +81,17 @@ int PrepareDocument(const std::string& inputFile) {
 void SayDocumentFormat() {
   const DocumentText& document = prepared.document;
   if (document.result != ConversionResult::Converted) return;
-  switch (document.recognition.format) {
-    case DocumentFormat::Word:
-      ShowMessage("DOCFWORD", 1);
-      break;
-    case DocumentFormat::OldWord:
-      ShowMessage("DOCFDOC", 1);
-      break;
-    case DocumentFormat::OpenDocument:
-      ShowMessage("DOCFODT", 1);
-      break;
-    case DocumentFormat::Rtf:
-      ShowMessage("DOCFRTF", 1);
-      break;
-    case DocumentFormat::Html:
-      ShowMessage("DOCFHTML", 1);
-      break;
-    case DocumentFormat::Epub:
-      ShowMessage("DOCFEPUB", 1);
-      break;
-    case DocumentFormat::Markdown:
-      ShowMessage("DOCFMD", 1);
-      break;
-    case DocumentFormat::Pdf:
-      WriteLineAndSpeak(document.pages == 1 ? GetMessage("DOCFPDF1")
-                                            : GetMessageWith("DOCFPDF", {std::to_string(document.pages)}));
-      break;
-    default:
-      break;
+  if (document.recognition.format == DocumentFormat::Pdf) {
+    WriteLineAndSpeak(document.pages == 1 ? GetMessage("DOCFPDF1")
+                                          : GetMessageWith("DOCFPDF", {std::to_string(document.pages)}));
+    return;
+  }
+  constexpr std::pair<DocumentFormat, const char*> kFormatNames[] = {
+      {DocumentFormat::Word, "DOCFWORD"}, {DocumentFormat::OldWord, "DOCFDOC"}, {DocumentFormat::OpenDocument, "DOCFODT"},
+      {DocumentFormat::Rtf, "DOCFRTF"},   {DocumentFormat::Html, "DOCFHTML"},   {DocumentFormat::Epub, "DOCFEPUB"},
+      {DocumentFormat::Markdown, "DOCFMD"}};
+  for (const auto& [format, key] : kFormatNames) {
+    if (format == document.recognition.format) ShowMessage(key, 1);
   }
 }
 
