@@ -8,6 +8,8 @@
 #include "documents/layout_text.h"
 #include "documents/pandoc_layout.h"
 #include "documents/pdf_layout.h"
+#include "platform/message_texts.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
@@ -101,6 +103,7 @@ void ConvertPdf(const std::string& path, DocumentText& document) {
     case PdfRead::Locked:
     case PdfRead::NotOpened:
       document.result = ConversionResult::ConverterFailed;
+      document.problem = Utf8FromWindows1252(GetMessage(read.result == PdfRead::Locked ? "DOCPDFSE" : "DOCPDFDA"));
       return;
   }
 }

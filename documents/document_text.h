@@ -22,7 +22,7 @@ struct DocumentText {
   std::string text;     // UTF-8 layout text
   int pages = 0;        // a PDF's pages
   std::string package;  // the converter's Debian package
-  std::string problem;  // the converter's own words
+  std::string problem;  // why the conversion failed, in the converter's words when it gave them
 };
 
 DocumentText ConvertDocument(const std::string& linuxPath);

@@ -143,6 +143,12 @@ TEST_F(DocumentTextTest, PdfPagesInOrderWithTheirNumbersAndWordsJoined) {
   EXPECT_EQ(document.pages, 2);
   ExpectLines(document.text, {"<1>", " Primeira linha de um texto com uma palavra dividida, e um guarda-chuva.",
                               " Segundo parágrafo curto.", "<2>", " Página dois começa aqui."});
+  // Locked with a password: said, not printed.
+  Run("gs -q -dNOSAFER -dBATCH -sDEVICE=pdfwrite -sOwnerPassword=dono -sUserPassword=senha -o senha.pdf -- "
+      "\"$(ls /usr/share/ghostscript/*/lib/gslp.ps | head -n 1)\" -B texto.txt");
+  const DocumentText locked = Convert("senha.pdf");
+  EXPECT_EQ(locked.result, ConversionResult::ConverterFailed);
+  EXPECT_EQ(locked.problem, "O PDF pede senha para ser aberto.");
 }
 
 TEST_F(DocumentTextTest, WhatIsNoTextIsRefused) {

@@ -136,6 +136,18 @@ TEST(DocumentsProgram, TheFormatIsSaidAfterTheFileName) {
   EXPECT_EQ(run.screen.at(2), "carta.docx") << run.Screen();
   EXPECT_EQ(run.screen.at(3), "documento do Word") << run.Screen();
   EXPECT_GT(run.RowOf("Fim de trabalho"), 4);
+  // A picture is refused before any question, and nothing is printed.
+  ASSERT_EQ(RunShell("cd '" + program.Folder() + "' && gs -q -sDEVICE=pnggray -r72 -g16x16 -o foto.png -c showpage").status,
+            0);
+  std::filesystem::remove(program.File("saida.brf"));
+  const RelevixRun refused = program.Run("foto.png", "WAIT 2500 ENTER WAIT 500 ENTER");
+  EXPECT_EQ(refused.status, 6) << refused.output << refused.Screen();
+  EXPECT_EQ(refused.screen.at(3),
+            "Este arquivo n\xC3\xA3o \xC3\xA9 um texto que eu saiba imprimir: foto.png (imagem PNG)")
+      << refused.Screen();
+  EXPECT_EQ(refused.RowOf("Assumo valores padr\xC3\xA3o"), 0) << refused.Screen();
+  EXPECT_EQ(refused.RowOf("Fim de trabalho"), 0) << refused.Screen();
+  EXPECT_TRUE(refused.printed.empty());
 }
 
 }  // namespace
