@@ -26,9 +26,9 @@ bool EndsWithInsensitive(std::string_view name, std::string_view ending) {
 }
 
 // A page of the web begins, after blanks, a byte-order mark and comments or
-// an XML declaration, with its document type or its html element. A text of
-// this program's own may begin with '<' too ("<TTitle>"), so nothing less
-// will do.
+// an XML declaration, with its document type or its html, head or body
+// element. A text of this program's own may begin with '<' too ("<TTitle>"),
+// so nothing less will do.
 bool LooksLikeHtml(std::string_view sample) {
   const std::string head = Lower(sample.substr(0, 4096));
   std::size_t at = head.starts_with("\xef\xbb\xbf") ? 3 : 0;
@@ -36,7 +36,10 @@ bool LooksLikeHtml(std::string_view sample) {
     at = head.find_first_not_of(" \t\r\n", at);
     if (at == std::string::npos) return false;
     const std::string_view rest = std::string_view(head).substr(at);
-    if (rest.starts_with("<!doctype html") || rest.starts_with("<html")) return true;
+    if (rest.starts_with("<!doctype html") || rest.starts_with("<html") || rest.starts_with("<head") ||
+        rest.starts_with("<body")) {
+      return true;
+    }
     if (rest.starts_with("<!--") || rest.starts_with("<?xml")) {
       const std::size_t end = head.find(rest.starts_with("<!--") ? "-->" : "?>", at);
       if (end == std::string::npos) return false;

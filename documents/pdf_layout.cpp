@@ -5,6 +5,7 @@
 #include <poppler-page.h>
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <memory>
 #include <string_view>
