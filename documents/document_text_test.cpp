@@ -153,7 +153,8 @@ TEST_F(DocumentTextTest, PdfPagesInOrderWithTheirNumbersAndWordsJoined) {
 
 TEST_F(DocumentTextTest, WhatIsNoTextIsRefused) {
   Run("img2pdf gato.png -o digitalizado.pdf && zip -q fotos.zip gato.png && cp gato.png foto.txt");
-  WriteFile(dir.File("dados.txt"), std::string("\x01\x02\x03\x00\x04 ab\x05\x06\x07\x08\x0e\x0f", 16));
+  constexpr char kControlBytes[] = "\x01\x02\x03\x00\x04 ab\x05\x06\x07\x08\x0e\x0f";
+  WriteFile(dir.File("dados.txt"), std::string(kControlBytes, sizeof kControlBytes - 1));
   const DocumentText scanned = Convert("digitalizado.pdf");
   EXPECT_EQ(scanned.result, ConversionResult::PdfWithoutText);
   EXPECT_EQ(scanned.pages, 1);
