@@ -8,6 +8,7 @@
 #include "documents/layout_text.h"
 #include "documents/pandoc_layout.h"
 #include "documents/pdf_layout.h"
+#include "documents/word_page_breaks.h"
 #include "platform/message_texts.h"
 #include "platform/text_encoding.h"
 
@@ -48,9 +49,14 @@ void ConvertWithPandoc(const std::string& path, DocumentText& document) {
     document.package = "pandoc";
     return;
   }
+  // pandoc would drop a Word document's page breaks: it reads a copy with
+  // them marked.
+  std::optional<MarkedWordCopy> marked;
+  if (document.recognition.format == DocumentFormat::Word) marked.emplace(path);
+  const std::string& read = marked && !marked->Path().empty() ? marked->Path() : path;
   // --sandbox: a document may not make pandoc read other files.
   const ProgramRun run =
-      RunProgram({"pandoc", "--sandbox", "-f", PandocFormat(document.recognition.format), "-t", "json", path});
+      RunProgram({"pandoc", "--sandbox", "-f", PandocFormat(document.recognition.format), "-t", "json", read});
   std::optional<std::string> text;
   if (run.exitStatus == 0) text = LayoutFromPandocJson(run.output);
   if (!text) {

@@ -30,6 +30,7 @@ constexpr const char* kLetter =
     "|------|-------|\n"
     "| Luísa | 9 |\n\n"
     "![Um gato no telhado](gato.png)\n\n"
+    "```{=openxml}\n<w:p><w:r><w:br w:type=\"page\"/></w:r></w:p>\n```\n\n"
     "\\newpage\n\n"
     "Depois da página.\n\n"
     "[^1]: Águas Claras.\n";
@@ -93,6 +94,7 @@ TEST_F(DocumentTextTest, WordDocumentKeepsItsStructure) {
                                  " Luísa; 9",
                                  "<R->",
                                  " imagem: Um gato no telhado",
+                                 "<P>",
                                  " Depois da página.",
                              });
 }

@@ -40,7 +40,13 @@ bool MayBeginContinuation(std::string_view word) {
 std::string SingleSpaced(std::string_view text) {
   std::string spaced;
   spaced.reserve(text.size());
-  for (const char c : text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (text.substr(i).starts_with(kPageBreakMark)) {
+      i += kPageBreakMark.size() - 1;
+      if (!spaced.empty() && spaced.back() != ' ') spaced += ' ';
+      continue;
+    }
     const bool blank = static_cast<unsigned char>(c) <= ' ' || c == '\x7f';
     if (!blank) {
       spaced += c;
@@ -131,10 +137,15 @@ void LayoutText::Heading(std::string_view text) {
 }
 
 void LayoutText::Paragraph(std::string_view text) {
-  const std::string spaced = SingleSpaced(text);
-  if (spaced.empty()) return;
-  // One leading blank begins a paragraph; the reformatting drops it.
-  WrappedLines(" ", spaced);
+  for (;;) {
+    const std::size_t mark = text.find(kPageBreakMark);
+    const std::string spaced = SingleSpaced(text.substr(0, mark));
+    // One leading blank begins a paragraph; the reformatting drops it.
+    if (!spaced.empty()) WrappedLines(" ", spaced);
+    if (mark == std::string_view::npos) return;
+    NewPage();
+    text.remove_prefix(mark + kPageBreakMark.size());
+  }
 }
 
 void LayoutText::Continuation(std::string_view text) {

@@ -19,7 +19,8 @@ class LayoutText {
   void Title(std::string_view title);
   // A centred line with a blank line before it.
   void Heading(std::string_view text);
-  // Running text, reformatted to the Braille line.
+  // Running text, reformatted to the Braille line; a page break mark in it
+  // begins a new page there.
   void Paragraph(std::string_view text);
   // Running text that goes on the paragraph before it (a layout command
   // that ends no paragraph may stand between them).
@@ -56,9 +57,13 @@ class LayoutText {
   bool wroteText_ = false;  // a blank line before the first text would only waste a Braille line
 };
 
+// A page break inside a paragraph, where a converter would drop it: a
+// private-use character, which no document's text is made of.
+inline constexpr std::string_view kPageBreakMark = "\uE000";
+
 // What separates the cells of a table row.
 inline constexpr std::string_view kCellSeparator = "; ";
 
-// Blanks, tabs, line ends and control characters of a document's text made
-// single blanks, and the blanks at either end removed.
+// Blanks, tabs, line ends, control characters and page break marks of a
+// document's text made single blanks, and the blanks at either end removed.
 std::string SingleSpaced(std::string_view text);

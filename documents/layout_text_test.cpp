@@ -78,6 +78,13 @@ TEST(LayoutText, EveryStructureHasItsLines) {
             "<F+>\n");
 }
 
+TEST(LayoutText, APageBreakMarkInAParagraphBeginsAPage) {
+  LayoutText layout;
+  layout.Paragraph(std::string("Antes") + std::string(kPageBreakMark) + "depois" + std::string(kPageBreakMark));
+  layout.ListItem("1.", std::string("um") + std::string(kPageBreakMark) + "dois");
+  EXPECT_EQ(layout.Text(), "<F+>\n Antes\n<P>\n depois\n<P>\n 1. um dois\n");
+}
+
 TEST(LayoutText, NothingIsWrittenForEmptyText) {
   LayoutText layout;
   layout.NewPage();  // no empty page before the document
