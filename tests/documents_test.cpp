@@ -136,6 +136,15 @@ TEST(DocumentsProgram, TheFormatIsSaidAfterTheFileName) {
   EXPECT_EQ(run.screen.at(2), "carta.docx") << run.Screen();
   EXPECT_EQ(run.screen.at(3), "documento do Word") << run.Screen();
   EXPECT_GT(run.RowOf("Fim de trabalho"), 4);
+  // A PDF is said with its number of pages.
+  WriteFile(program.File("livro.txt"), "Um.\n\fDois.\n");
+  ASSERT_EQ(RunShell("cd '" + program.Folder() + "' && gs -q -dNOSAFER -dBATCH -sDEVICE=pdfwrite -o livro.pdf -- "
+                     "\"$(ls /usr/share/ghostscript/*/lib/gslp.ps | head -n 1)\" -B livro.txt")
+                .status,
+            0);
+  const RelevixRun pdf = program.Run("livro.pdf", "WAIT 2500 ENTER WAIT 500 ENTER");
+  ASSERT_EQ(pdf.status, 0) << pdf.output << pdf.Screen();
+  EXPECT_EQ(pdf.screen.at(3), "PDF, 2 p\xC3\xA1ginas") << pdf.Screen();
   // A picture is refused before any question, and nothing is printed.
   ASSERT_EQ(RunShell("cd '" + program.Folder() + "' && gs -q -sDEVICE=pnggray -r72 -g16x16 -o foto.png -c showpage").status,
             0);
