@@ -90,9 +90,18 @@ bool InputFile::Open(const std::string& name) {
   return true;
 }
 
+void InputFile::OpenText(const std::string& name, std::string_view utf8) {
+  Close();
+  inMemory_ = true;
+  name_ = name;
+  text_ = DecodeUtf8Chunk(decoder_, utf8, true);
+  sourceEnded_ = true;
+}
+
 void InputFile::Close() {
   if (fd_ >= 0) close(fd_);
   fd_ = -1;
+  inMemory_ = false;
   name_.clear();
   utf8_ = false;
   decoder_ = Utf8StreamDecoder{};
@@ -103,7 +112,7 @@ void InputFile::Close() {
 }
 
 int InputFile::ReadBlock(char* buffer, int size) {
-  if (fd_ < 0 || size < 0) return -1;
+  if (!IsOpen() || size < 0) return -1;
   const auto wanted = static_cast<std::size_t>(size);
   FillTo(wanted);
   const std::size_t count = std::min(wanted, Available());

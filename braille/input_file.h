@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/utf8_stream.h"
 
@@ -18,8 +19,11 @@ class InputFile {
   // be opened or is a folder. The encoding is decided here, by one pass over
   // the whole file.
   bool Open(const std::string& name);
+  // Opens a text held in memory, UTF-8, under the name of the file it was
+  // made from: a converted document, read as a file would be.
+  void OpenText(const std::string& name, std::string_view utf8);
   void Close();
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const { return fd_ >= 0 || inMemory_; }
   // The system path it was opened with.
   const std::string& Name() const { return name_; }
 
@@ -38,6 +42,7 @@ class InputFile {
   void FillTo(std::size_t wanted);
 
   int fd_ = -1;
+  bool inMemory_ = false;
   std::string name_;
   bool utf8_ = false;
   Utf8StreamDecoder decoder_;

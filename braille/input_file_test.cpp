@@ -87,6 +87,25 @@ TEST_F(InputFileTest, Utf8IsConvertedToWindows1252) {
   EXPECT_EQ(ReadAll("\xEF\xBB\xBF"), "");
 }
 
+TEST_F(InputFileTest, TextInMemoryIsReadAsAFileWouldBe) {
+  InputFile input;
+  input.OpenText("carta.docx", "A\xC3\xA7\xC3\xA3o \xE2\x82\xAC\n<P>\n");
+  EXPECT_TRUE(input.IsOpen());
+  EXPECT_EQ(input.Name(), "carta.docx");
+  char buffer[4];
+  ASSERT_EQ(input.ReadBlock(buffer, 4), 4);
+  EXPECT_EQ(std::string(buffer, 4), "A\xE7\xE3o");
+  EXPECT_FALSE(input.AtEnd());
+  ASSERT_EQ(input.ReadBlock(buffer, 4), 4);
+  EXPECT_EQ(std::string(buffer, 4), " \x80\n<");
+  ASSERT_EQ(input.ReadBlock(buffer, 4), 3);
+  EXPECT_TRUE(input.AtEnd());
+  EXPECT_EQ(input.ReadBlock(buffer, 4), 0);
+  input.Close();
+  EXPECT_FALSE(input.IsOpen());
+  EXPECT_EQ(input.ReadBlock(buffer, 4), -1);
+}
+
 TEST_F(InputFileTest, TheWholeFileDecidesTheEncoding) {
   const std::string ascii(200 * 1024, 'a');
   // Only a late multi-byte sequence: UTF-8.

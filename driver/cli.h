@@ -59,6 +59,7 @@ std::string DisplayPath(const std::string& systemPath);
 int RunSettingsCommand(CliArguments args);
 int RunPrintCommand(CliArguments args);
 int RunPreviewCommand(CliArguments args);
+int RunConvertCommand(CliArguments args);
 int RunTranscribeCommand(CliArguments args);
 int RunKeyboardCommand(CliArguments args);
 int RunPlayCommand(CliArguments args);

@@ -20,6 +20,7 @@
 #include "catalogue/brmsg.h"
 #include "driver/cli.h"
 #include "driver/display_preview.h"
+#include "driver/document_input.h"
 #include "driver/preview_tables.h"
 #include "driver/print_document.h"
 
@@ -108,7 +109,7 @@ int RunPreviewCommand(CliArguments args) {
     return kPrintDeviceFailed;
   }
   InputFile input;
-  if (!input.Open(textFile)) {
+  if (!OpenJobInput(textFile, input)) {
     ShowMessageAbout("BRARQNAO", textFile);
     return kPrintInputMissing;
   }

@@ -22,6 +22,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"print", RunPrintCommand, "CMDPRINT"},
     {"preview", RunPreviewCommand, "CMDPREVI"},
+    {"convert", RunConvertCommand, "CMDCONVE"},
     {"transcribe", RunTranscribeCommand, "CMDTRANS"},
     {"settings", RunSettingsCommand, "CMDCONFI"},
     {"speak", RunSpeakCommand, "CMDFALA"},

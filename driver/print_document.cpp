@@ -7,6 +7,7 @@
 #include "console/console.h"
 #include "console/key_queue.h"
 #include "devices/brdevice.h"
+#include "driver/document_input.h"
 #include "platform/disk_names.h"
 #include "speech/speech.h"
 
@@ -110,10 +111,11 @@ class RunningJob {
 }  // namespace
 
 int CheckDocument(const std::string& inputFile) {
+  if (const int status = PrepareDocument(inputFile); status != kPrintDone) return status;
   // A pipe can be read once only: its text goes straight to the device.
   if (!InputFileReadsAgain(inputFile)) return kPrintDone;
   InputFile input;
-  if (!input.Open(inputFile)) {
+  if (!OpenJobInput(inputFile, input)) {
     ShowMessageAbout("BRARQNAO", ShownSystemName(inputFile));
     return kPrintInputMissing;
   }
@@ -164,7 +166,7 @@ int PrintDocument(const std::string& inputFile) {
   bool rangeEnded = false;
   for (int copy = 1; copy <= copies; ++copy) {
     InputFile input;
-    if (!input.Open(inputFile)) {
+    if (!OpenJobInput(inputFile, input)) {
       // The file was there for the copy before: say which file went missing.
       ShowMessageAbout("BRARQNAO", ShownSystemName(inputFile));
       DeviceClose();

@@ -20,6 +20,7 @@ enum PrintJobStatus {
   kPrintCancelled = 3,
   kPrintReadFailed = 4,
   kPrintNothingToEmboss = 5,
+  kPrintNotText = 6,  // a document refused, or one that could not be converted
 };
 
 extern PrintSettings printSettings;
@@ -58,7 +59,8 @@ void ReportPageRangeEnd(int pagesEmbossed);
 // Lays the document out once without a device, as printSettings say (a
 // regular file only: a pipe's text could not be read again): the
 // status with which printing would stop before any byte reaches the
-// embosser (said): kPrintReadFailed when the file cannot be read to its end,
+// embosser (said): kPrintNotText when the file is no text it can print
+// (below, PrepareDocument), kPrintReadFailed when the file cannot be read to its end,
 // kPrintNothingToEmboss when it holds nothing to emboss or the page range
 // selects no page of it; kPrintDone when it can be printed.
 int CheckDocument(const std::string& inputFile);

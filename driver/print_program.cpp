@@ -13,6 +13,7 @@
 #include "driver/audio_check.h"
 #include "driver/display_preview.h"
 #include "driver/cli.h"
+#include "driver/document_input.h"
 #include "driver/parameter_dialogue.h"
 #include "driver/print_document.h"
 #include "editor/edit_field.h"
@@ -180,6 +181,9 @@ void RunPrintProgram(std::vector<std::string> arguments) {
     ShowMessageAbout("BRARQNAO", ShownSystemName(file));
     CancelExit(kPrintInputMissing);
   }
+  // What the file is, or why it cannot be printed, follows its name.
+  if (const int status = PrepareDocument(file); status != kPrintDone) EndAfterNothingPrinted(status);
+  SayDocumentFormat();
   if (!ReadPrintSettingsAndCodeTable()) EndProgram(kPrintDeviceFailed);
   WarnOfReplacedSettings();
   // A file that cannot be read, or holds nothing, is said before any

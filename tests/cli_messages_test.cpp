@@ -32,6 +32,8 @@ TEST_F(CliMessagesTest, HelpIsAnAnswerNotAMistake) {
       u8"        [--title TEXTO] ARQUIVO   imprime o arquivo em Braille\n"
       u8"  preview [--settings ARQUIVO] [--pages A-B] [--display] ARQUIVO\n"
       u8"        mostra em Braille Unicode (ou, com --display, na linha Braille) as páginas como o embossador as receberá\n"
+      u8"  convert [--settings ARQUIVO] ARQUIVO   mostra o texto com comandos de formatação que a impressão lê\n"
+      u8"        (um documento convertido)\n"
       u8"  transcribe [--old] [--english] TEXTO   mostra a transcrição Braille do texto\n"
       u8"  settings [--settings ARQUIVO]   mostra a configuração de impressão em uso\n"
       u8"  speak [--settings ARQUIVO] TEXTO   fala o texto como o programa fala\n"

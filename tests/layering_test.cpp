@@ -17,8 +17,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // Bottom to top.
-const std::vector<std::string> kLayers = {"platform", "braille",   "console", "braille_display", "audio",   "tts",
-                                          "speech",   "catalogue", "editor",  "devices",         "driver"};
+const std::vector<std::string> kLayers = {"platform", "braille", "documents", "console", "braille_display", "audio",
+                                          "tts",      "speech",  "catalogue", "editor",  "devices",         "driver"};
 
 // Folders outside the layers: they may include any layer.
 const std::vector<std::string> kFreeFolders = {"tests", "tools", "bench", "fuzz"};

@@ -28,9 +28,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # which also speaks when a server voice is chosen.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "espeak-ng")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "speech-dispatcher, cups, brltty")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "speech-dispatcher, cups, brltty, pandoc")
 # In Debian's contrib and non-free.
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "mbrola, mbrola-br4")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "mbrola, mbrola-br4, antiword")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${CMAKE_CURRENT_LIST_DIR}/conffiles")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PRE_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/settings_to_etc.cmake")

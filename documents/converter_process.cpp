@@ -1,0 +1,95 @@
+#include "documents/converter_process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdlib>
+#include <string_view>
+
+extern char** environ;
+
+bool ProgramInstalled(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::string_view folders = path != nullptr ? path : "/usr/bin:/bin";
+  while (!folders.empty()) {
+    const std::size_t colon = folders.find(':');
+    const std::string_view folder = folders.substr(0, colon);
+    const std::string candidate = std::string(folder.empty() ? "." : folder) + "/" + name;
+    struct stat status;
+    if (stat(candidate.c_str(), &status) == 0 && S_ISREG(status.st_mode) && access(candidate.c_str(), X_OK) == 0) {
+      return true;
+    }
+    if (colon == std::string_view::npos) break;
+    folders.remove_prefix(colon + 1);
+  }
+  return false;
+}
+
+namespace {
+
+// Reads both pipes until both end, so neither can fill and stop the child.
+void Collect(int outputFd, int errorFd, ProgramRun& run) {
+  std::array<pollfd, 2> fds = {pollfd{outputFd, POLLIN, 0}, pollfd{errorFd, POLLIN, 0}};
+  std::array<std::string*, 2> into = {&run.output, &run.errors};
+  std::array<char, 65536> block;
+  int open = 2;
+  while (open > 0) {
+    if (poll(fds.data(), fds.size(), -1) < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    for (std::size_t i = 0; i < fds.size(); ++i) {
+      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
+      const ssize_t count = read(fds[i].fd, block.data(), block.size());
+      if (count > 0) {
+        into[i]->append(block.data(), static_cast<std::size_t>(count));
+      } else if (count == 0 || errno != EINTR) {
+        fds[i].fd = -1;
+        --open;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+ProgramRun RunProgram(const std::vector<std::string>& arguments) {
+  ProgramRun run;
+  if (arguments.empty()) return run;
+  int outputPipe[2];
+  int errorPipe[2];
+  if (pipe2(outputPipe, O_CLOEXEC) != 0) return run;
+  if (pipe2(errorPipe, O_CLOEXEC) != 0) {
+    close(outputPipe[0]);
+    close(outputPipe[1]);
+    return run;
+  }
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, outputPipe[1], 1);
+  posix_spawn_file_actions_adddup2(&actions, errorPipe[1], 2);
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  pid_t child = 0;
+  run.started = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ) == 0;
+  posix_spawn_file_actions_destroy(&actions);
+  close(outputPipe[1]);
+  close(errorPipe[1]);
+  if (run.started) Collect(outputPipe[0], errorPipe[0], run);
+  close(outputPipe[0]);
+  close(errorPipe[0]);
+  if (!run.started) return run;
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}

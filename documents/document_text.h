@@ -1,0 +1,28 @@
+// A file made into the job's text: recognised by its content, converted by
+// pandoc, poppler or antiword into UTF-8 text with this program's layout
+// commands, or refused with the reason. Plain text is left to the reader.
+#pragma once
+
+#include <string>
+
+#include "documents/document_format.h"
+
+enum class ConversionResult {
+  PlainText,         // read as it is, by the input file
+  Converted,         // text holds the document
+  Refused,           // not a text: recognition says what it is
+  PdfWithoutText,    // pictures of pages only
+  ConverterMissing,  // package names the Debian package to install
+  ConverterFailed,   // damaged or locked: problem says why, when the converter did
+};
+
+struct DocumentText {
+  ConversionResult result = ConversionResult::PlainText;
+  Recognition recognition;
+  std::string text;     // UTF-8 layout text
+  int pages = 0;        // a PDF's pages
+  std::string package;  // the converter's Debian package
+  std::string problem;  // why the conversion failed, in the converter's words when it gave them
+};
+
+DocumentText ConvertDocument(const std::string& linuxPath);
