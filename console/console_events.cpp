@@ -8,6 +8,7 @@
 
 #include "console/console_host.h"
 #include "console/console_window.h"
+#include "platform/stop_signals.h"
 
 namespace {
 
@@ -18,9 +19,11 @@ struct EventQueue {
   bool wakeUp = false;
 };
 
+// Never destroyed: the audio thread may still report a buffer while the
+// process ends, after static objects have gone.
 EventQueue& Events() {
-  static EventQueue queue;
-  return queue;
+  static EventQueue* queue = new EventQueue;
+  return *queue;
 }
 
 void (*audioDoneHandler)(int) = nullptr;
@@ -57,6 +60,7 @@ void SetAudioDoneHandler(void (*handler)(int slot)) { audioDoneHandler = handler
 void SetEventWaker(void (*waker)()) { eventWaker.store(waker); }
 
 void PumpMessages() {
+  if (const int signalNumber = StopSignalReceived(); signalNumber != 0) ConsoleStopSignalled(signalNumber);
   if (consoleWindow.host) consoleWindow.host->PumpEvents();
   EventQueue& events = Events();
   for (;;) {
