@@ -191,7 +191,8 @@ void HandleStopSignals(bool endAsWindowClose) {
 }
 
 void ConsoleStopSignalled(int signalNumber) {
-  // The end runs hooks and closes outputs, which pump again.
+  // The end runs hooks and closes outputs, which pump again; once the
+  // program has ended, the last screen's own wait sees the signal.
   if (stopSignalHandled || consoleWindow.ending) return;
   stopSignalHandled = true;
   EndConsoleProgram(stopEndsAsWindowClose ? consoleWindow.closeStatus : StopSignalExitStatus(signalNumber));

@@ -5,8 +5,12 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
+#include <thread>
+#include <vector>
 
+#include "speech/speechd_test_support.h"
 #include "tests/cli_run.h"
 #include "tests/relevix_run.h"
 #include "tests/support/test_support.h"
@@ -47,6 +51,20 @@ TEST(StopSignals, EachStopsTheCommandLineSpeechAtOnceWithItsOwnStatus) {
     EXPECT_LT(result.seconds, 1.0) << c.command << " " << c.signalNumber;
     EXPECT_EQ(result.output, "") << c.command;
   }
+}
+
+TEST(StopSignals, TheDesktopsSpeechServiceIsSilencedToo) {
+  START_PRIVATE_SPEECH_SERVICE(service);
+  TempDir dir;
+  WriteFile(dir.File("servico.ini"), "[TRADUTOR]\nSAPI=S\n[SERVFALA]\nTIPOSAPI=5\n");
+  // The service's module takes a second for a text; the signal comes first.
+  const SignalledResult result = RunShellSignalled(
+      dir.path(), std::string("env '") + RELEVIX_CLI + "' speak --settings servico.ini 'Um texto comprido'", SIGTERM, 700);
+  EXPECT_EQ(result.status, 143) << result.output;
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  const std::vector<std::string> transcribed = service.Transcribed();
+  ASSERT_EQ(transcribed.size(), 1u) << "begun, and stopped before its end (no \"fim\")";
+  EXPECT_EQ(transcribed[0].substr(0, 18), "Um texto comprido|");
 }
 
 TEST(StopSignals, InTheProgramTheyEndItAsClosingTheWindowDoes) {
