@@ -4,6 +4,8 @@
 // once, queued by the next event pump. Measured from the key to the reset of
 // the output (its audio thread sends only silence from then on) and to the
 // output being closed. Without a sound card SDL's dummy driver is used.
+// Then the same for Ctrl+C in a whole relevix-cli speaking a long text (its
+// sound on SDL's disk driver): from the signal to the process's end.
 //
 //   relevix_bench_playback_stop [ROUNDS]
 #include <algorithm>
@@ -12,10 +14,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "audio/wav_playback.h"
+#include "bench/cli_sound_process.h"
 #include "console/console.h"
 #include "console/console_events.h"
 #include "console/key_queue.h"
@@ -114,5 +118,26 @@ int main(int argc, char** argv) {
   std::printf("%d rounds, key at a random moment 100..400 ms into the sound\n", rounds);
   Report("key -> silence (reset)", toSilence);
   Report("key -> output closed", toClosed);
+
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += "O programa abre o arquivo de texto e imprime as p\xE1ginas. ";
+  std::vector<double> toEnd;
+  for (int round = 0; round < std::min(rounds, 10); ++round) {
+    CliSoundProcess process({"speak", text}, {8, 11025});
+    if (!process.WaitForSound(10000)) {
+      std::fprintf(stderr, "relevix-cli said nothing\n");
+      return 1;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(moment(random)));
+    int status = 0;
+    const double seconds = process.SignalToEnd(SIGINT, 5000, status);
+    if (seconds < 0 || status != 130) {
+      std::fprintf(stderr, "relevix-cli did not end with 130 on Ctrl+C (status %d)\n", status);
+      return 1;
+    }
+    toEnd.push_back(seconds * 1000);
+  }
+  std::printf("relevix-cli speak, Ctrl+C while it speaks (%zu rounds)\n", toEnd.size());
+  Report("Ctrl+C -> process ended", toEnd);
   return 0;
 }

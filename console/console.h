@@ -104,3 +104,9 @@ void SetEndOfProgramHook(void (*hook)());
 // away) before the program has ended: 0 unless the program, busy with
 // something that would then be left unfinished, says otherwise.
 void SetWindowCloseStatus(int exitStatus);
+
+// Ctrl+C, SIGTERM and SIGHUP stop speech and end the program in order at the
+// next event pump (every wait pumps). By default the program ends with 128 +
+// the signal's number; a program that lives in its window ends as when the
+// user closes it (the close status, "Impressão incompleta" and all).
+void HandleStopSignals(bool endAsWindowClose);

@@ -8,6 +8,7 @@
 
 #include "console/console_host.h"
 #include "console/console_window.h"
+#include "platform/stop_signals.h"
 
 namespace {
 
@@ -18,9 +19,11 @@ struct EventQueue {
   bool wakeUp = false;
 };
 
+// Never destroyed: the audio thread may still report a buffer while the
+// process ends, after static objects have gone.
 EventQueue& Events() {
-  static EventQueue queue;
-  return queue;
+  static EventQueue* queue = new EventQueue;
+  return *queue;
 }
 
 void (*audioDoneHandler)(int) = nullptr;
@@ -60,6 +63,7 @@ void SetEventWaker(void (*waker)()) { eventWaker.store(waker); }
 void SetInputSource(void (*source)()) { inputSource = source; }
 
 void PumpMessages() {
+  if (const int signalNumber = StopSignalReceived(); signalNumber != 0) ConsoleStopSignalled(signalNumber);
   if (consoleWindow.host) consoleWindow.host->PumpEvents();
   if (inputSource != nullptr) inputSource();
   EventQueue& events = Events();

@@ -7,6 +7,8 @@
 #include <cstdio>
 
 #include "console/console.h"
+#include "console/console_events.h"
+#include "platform/stop_signals.h"
 #include "platform/text_encoding.h"
 
 namespace {
@@ -43,8 +45,10 @@ int StreamReadKey() {
   ssize_t count;
   do {
     count = read(STDIN_FILENO, &key, 1);
-  } while (count < 0 && errno == EINTR);
+  } while (count < 0 && errno == EINTR && StopSignalReceived() == 0);
   tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+  // A stop signal ends the program here, with the terminal as it was.
+  if (StopSignalReceived() != 0) PumpMessages();
   if (count != 1) return kEscapeKey;
   return key == '\n' ? kEnterKey : key;
 }

@@ -12,11 +12,13 @@
 
 #include "console/chord_keyboard.h"
 #include "console/console.h"
+#include "console/console_events.h"
 #include "console/console_host.h"
 #include "console/screen_dump.h"
 #include "console/tones.h"
 #include "platform/beep.h"
 #include "platform/message_texts.h"
+#include "platform/stop_signals.h"
 #include "platform/text_encoding.h"
 
 ConsoleWindow consoleWindow;
@@ -29,6 +31,8 @@ constexpr int kNoWindowExitStatus = 69;
 
 void (*endOfProgramHook)() = nullptr;
 bool programEndHandled = false;
+bool stopEndsAsWindowClose = false;
+bool stopSignalHandled = false;
 
 std::string ProgramPath() {
   char path[4096];
@@ -180,6 +184,20 @@ void ConsoleQuitRequested() {
   std::exit(kQuitExitStatus);
 }
 
+void HandleStopSignals(bool endAsWindowClose) {
+  stopEndsAsWindowClose = endAsWindowClose;
+  InstallStopSignals();
+  SetStopSignalWaker(PostWakeUp);
+}
+
+void ConsoleStopSignalled(int signalNumber) {
+  // The end runs hooks and closes outputs, which pump again; once the
+  // program has ended, the last screen's own wait sees the signal.
+  if (stopSignalHandled || consoleWindow.ending) return;
+  stopSignalHandled = true;
+  EndConsoleProgram(stopEndsAsWindowClose ? consoleWindow.closeStatus : StopSignalExitStatus(signalNumber));
+}
+
 void ConsoleFocusChanged(bool focused) {
   consoleWindow.focused = focused;
   if (consoleWindow.reading && consoleWindow.host) consoleWindow.host->SetCaretVisible(focused);
@@ -188,6 +206,7 @@ void ConsoleFocusChanged(bool focused) {
 void ResetConsoleWindow() {
   consoleWindow = ConsoleWindow{};
   keyQueue = KeyQueue{};
+  stopSignalHandled = false;
   brailleChord = BrailleChordState{};
   StopTone();
   SetWarningBeepSound(nullptr);

@@ -53,6 +53,8 @@ void ConsoleFocusChanged(bool focused);
 
 // A quit request seen while pumping: the program ends at once (exit 255).
 void ConsoleQuitRequested();
+// A stop signal seen while pumping: the program ends in order, once.
+void ConsoleStopSignalled(int signalNumber);
 // The window system went away under the window: the program ends as when
 // the window is closed, with the screen dumped, and the window is never
 // touched again (nothing of it can be drawn or destroyed any more).

@@ -21,6 +21,7 @@
 #include "console/sdl_font.h"
 #include "console/sdl_keys.h"
 #include "platform/message_texts.h"
+#include "platform/stop_signals.h"
 #include "platform/text_encoding.h"
 
 namespace {
@@ -197,7 +198,8 @@ class SdlHost : public ConsoleHost {
   }
 
   void ServeUntilClosed() override {
-    while (!consoleWindow.closedAfterEnd) {
+    // A stop signal takes the last screen away as closing it does.
+    while (!consoleWindow.closedAfterEnd && StopSignalReceived() == 0) {
       SDL_WaitEventTimeout(nullptr, -1);
       PumpEvents();
     }

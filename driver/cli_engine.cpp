@@ -2,6 +2,7 @@
 // Portuguese engine, its text side and its voice, with the language data the
 // settings name (section TAVELATTS; the installed files when the user has no
 // settings).
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "platform/message_texts.h"
 #include "platform/paths.h"
 #include "platform/suite_settings.h"
+#include "speech/speech_server.h"
 #include "tts/abbreviations.h"
 #include "tts/engine_language_data.h"
 #include "tts/mbrola_lines.h"
@@ -19,6 +21,25 @@
 namespace {
 
 constexpr int kDataError = 2;
+constexpr int kLowestLevel = -10;
+constexpr int kHighestLevel = 10;
+
+// "--NAME N" with N from -10 to 10; 0 when absent. False with error set when
+// the value is not such a number.
+bool TakeLevel(CliArguments& args, const std::string& name, int& level, std::string& error) {
+  std::string value;
+  level = 0;
+  if (!TakeOption(args, name, value, error)) return error.empty();
+  std::size_t end = 0;
+  try {
+    level = std::stoi(value, &end);
+  } catch (const std::exception&) {
+    end = 0;
+  }
+  if (end == value.size() && !value.empty() && level >= kLowestLevel && level <= kHighestLevel) return true;
+  error = GetMessageWith("CLIVALOR", {name, value});
+  return false;
+}
 
 // Takes --settings; false (usage shown) when the call is wrong.
 bool TakeSettingsAndText(CliArguments& args, const char* usageKey) {
@@ -66,9 +87,11 @@ int RunPhonemesCommand(CliArguments args) {
 
 int RunSpeakEngineCommand(CliArguments args) {
   std::string wav, error;
+  int rate = 0, pitch = 0;
   const bool toFile = TakeOption(args, "--wav", wav, error);
-  if (!error.empty()) {
+  if (!error.empty() || !TakeLevel(args, "--rate", rate, error) || !TakeLevel(args, "--pitch", pitch, error)) {
     PrintError(error);
+    PrintError(GetMessage("USOMOTOR"));
     return kUsageError;
   }
   if (!TakeSettingsAndText(args, "USOMOTOR")) return kUsageError;
@@ -80,6 +103,7 @@ int RunSpeakEngineCommand(CliArguments args) {
     TtsClose();
     return kDataError;
   }
+  SetOwnEngineRateAndPitch(rate, pitch);
   const bool spoken = TtsSpeak(Joined(args));
   while (TtsBusy()) Delay(20);
   TtsClose();

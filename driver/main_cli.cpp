@@ -5,10 +5,12 @@
 #include <string_view>
 
 #include "driver/audio_check.h"
+#include "console/console.h"
 #include "driver/cli.h"
 #include "platform/audio_output.h"
 #include "platform/message_texts.h"
 #include "platform/paths.h"
+#include "platform/stop_signals.h"
 #include "platform/text_encoding.h"
 
 namespace {
@@ -42,12 +44,15 @@ std::string Usage() {
 }
 
 // Runs the command; sound that was to be recorded and was lost makes a run
-// that otherwise went well a failure.
+// that otherwise went well a failure. A stop signal ends a command at its
+// next wait; one that came while the command never waited still counts.
 int Run(const Command& command, const CliArguments& args) {
+  HandleStopSignals(false);
   ChooseAudioOutputFromEnvironment();
   if (ReportAudioOutputProblem()) return kSoundLost;
   const int status = command.run(args);
   if (ReportAudioOutputProblem() && status == 0) return kSoundLost;
+  if (const int signalNumber = StopSignalReceived(); signalNumber != 0) return StopSignalExitStatus(signalNumber);
   return status;
 }
 

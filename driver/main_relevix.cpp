@@ -10,6 +10,8 @@
 #include "platform/text_encoding.h"
 
 int main(int argc, char** argv) {
+  // Before SDL starts: a stop signal ends the program as closing its window.
+  HandleStopSignals(true);
   InitStartupDirectory();
   ProvideUserSettings();
   ChooseAudioOutputFromEnvironment();

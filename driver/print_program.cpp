@@ -70,7 +70,9 @@ void EndWithoutData() {
 void Greet() {
   ClearWindow();
   SetConsoleTitle("RELEVIX");
-  Delay(200);
+  // The window is on the screen once made (SDL waits for it to be mapped):
+  // its pending events are handled, and the greeting follows at once.
+  Delay(0);
   ShowMessage("BRINTRO", 0);
   WriteToConsole(kProgramVersion);
   FlushConsole();

@@ -26,15 +26,38 @@ struct EspeakLibrary {
 
 EspeakLibrary gLibrary;
 
+// The first piece goes to the output as soon as eSpeak NG gives it, so the
+// first sound does not wait for the rest of the text; later pieces gather
+// half a second each, which keeps the output's four buffers well ahead.
+constexpr std::size_t kLaterPieceSamples = 11025;
+
 struct EspeakServer {
   bool started = false;
-  std::vector<short> samples;  // the text being synthesized
+  bool stopped = false;            // a key stopped the text being synthesized
+  bool firstPiecePlayed = false;
+  std::vector<short> samples;      // synthesized and not yet handed to the output
 };
 
 EspeakServer gEspeak;
 
-int CollectSamples(short* wav, int count, espeak_EVENT*) {
+void PlayCollected() {
+  if (gEspeak.samples.empty()) return;
+  PlaySamples(reinterpret_cast<const unsigned char*>(gEspeak.samples.data()),
+              static_cast<int>(gEspeak.samples.size() * sizeof(short)), gLibrary.sampleRate, 1, 16);
+  gEspeak.samples.clear();
+  gEspeak.firstPiecePlayed = true;
+}
+
+// eSpeak NG's synthesis callback, on the caller's thread: the samples go
+// to the playback piece by piece, and the playback waits for a free buffer,
+// so synthesis keeps pace with the sound. A key ends the synthesis (1).
+int StreamSamples(short* wav, int count, espeak_EVENT*) {
+  if (gEspeak.stopped || KeyPressed()) {
+    gEspeak.stopped = true;
+    return 1;
+  }
   if (wav != nullptr && count > 0) gEspeak.samples.insert(gEspeak.samples.end(), wav, wav + count);
+  if (!gEspeak.firstPiecePlayed || gEspeak.samples.size() >= kLaterPieceSamples) PlayCollected();
   return 0;
 }
 
@@ -68,7 +91,7 @@ bool StartEspeakServer(int voice, int rate, int pitch) {
     const int rateHz = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 100, nullptr, 0);
     if (rateHz <= 0) return false;
     gLibrary = EspeakLibrary{true, rateHz};
-    espeak_SetSynthCallback(CollectSamples);
+    espeak_SetSynthCallback(StreamSamples);
   }
   const std::string name = PortugueseVoice(voice);
   if (espeak_SetVoiceByName(name.c_str()) != EE_OK && espeak_SetVoiceByName("pt") != EE_OK) {
@@ -87,11 +110,15 @@ void EspeakSpeak(std::string_view text) {
   if (spoken.size() == 1 && spoken[0] >= '0' && spoken[0] <= '9') spoken += '.';  // read as a number
   const std::string utf8 = Utf8FromWindows1252(spoken);
   gEspeak.samples.clear();
+  gEspeak.stopped = false;
+  gEspeak.firstPiecePlayed = false;
   espeak_Synth(utf8.c_str(), utf8.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
-  if (gEspeak.samples.empty()) return;
-  PlaySamples(reinterpret_cast<const unsigned char*>(gEspeak.samples.data()),
-              static_cast<int>(gEspeak.samples.size() * sizeof(short)), gLibrary.sampleRate, 1, 16);
-  gEspeak.samples.clear();
+  if (gEspeak.stopped) {
+    StopPlayback();
+    gEspeak.samples.clear();
+  } else {
+    PlayCollected();
+  }
 }
 
 bool EspeakIsSpeaking() { return IsPlaying(); }

@@ -1,6 +1,7 @@
 // The speech server of every type but the own engine and speech-dispatcher:
-// eSpeak NG with its Brazilian Portuguese voices. Text is synthesized into
-// the WAV playback, so a key stops it at once and the audio outputs record it.
+// eSpeak NG with its Brazilian Portuguese voices. Text is synthesized piece
+// by piece into the WAV playback, so the first sound comes at once whatever
+// the length, a key stops it at once and the audio outputs record it.
 #pragma once
 
 #include <string_view>

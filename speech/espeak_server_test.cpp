@@ -1,11 +1,16 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "audio/wav_playback.h"
 #include "console/key_queue.h"
 #include "platform/audio_output.h"
 #include "platform/wav_format.h"
 #include "speech/speech_server.h"
+#include "speech/speech_test_support.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -47,6 +52,32 @@ TEST(EspeakServerTest, SpeaksPortugueseIntoTheAudioOutput) {
   EXPECT_GT(SecondsSpoken(dir, 4, "7", false), 0.2);
   EXPECT_LE(SecondsSpoken(dir, 4, "   ", false), 0.0);
   EXPECT_LE(SecondsSpoken(dir, 4, "Bom dia.", true), 0.0);
+}
+
+TEST(EspeakServerTest, ALongTextIsPlayedAsItIsSynthesizedAndAKeyEndsTheSynthesis) {
+  std::string text;
+  for (int i = 0; i < 100; ++i) text += "O programa abre o arquivo de texto e divide as linhas em p\xE1ginas de Braille. ";
+  std::vector<int> lengths;
+  std::string kept;
+  ResetWavPlayback();
+  ClearKeyQueue();
+  // Once the first buffer has come, a key is pressed.
+  UseAudioOutput(std::make_unique<speech_testing::KeptOutput>(&kept, [&lengths](int length) {
+    lengths.push_back(length);
+    if (lengths.size() == 1) QueueKey(' ');
+  }));
+  ASSERT_TRUE(StartSpeechServer(1, 0, 0, "", 4));
+  ServerSpeak(text);
+  EXPECT_FALSE(ServerIsSpeaking(false));
+  CloseSpeechServer();
+  ChooseAudioOutput("null:/dev/null");
+  ClearKeyQueue();
+  // The text lasts minutes; its first piece, a fraction of a second of
+  // 16-bit samples at 22050 Hz, went out before the rest was synthesized,
+  // and the key ended the synthesis there.
+  ASSERT_FALSE(lengths.empty());
+  EXPECT_LT(lengths.front(), 22050);
+  EXPECT_LE(lengths.size(), 2u);
 }
 
 TEST(EspeakServerTest, TheOwnEngineWithoutItsSynthesizerFailsToStart) {

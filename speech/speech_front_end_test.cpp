@@ -197,24 +197,7 @@ TEST_F(SpeechTest, PausesAreStepsOf50MillisecondsSkippedOnceAKeyIsQueued) {
   EXPECT_EQ(ReadKey(), 'x');
 }
 
-// An output that keeps the samples it is given and returns each buffer at
-// once.
-class KeptOutput final : public AudioOutput {
- public:
-  explicit KeptOutput(std::string* kept) : kept_(kept) {}
-  int Open(const AudioFormat&) override { return kAudioOk; }
-  int Write(int slot, const unsigned char* data, int length) override {
-    kept_->append(reinterpret_cast<const char*>(data), static_cast<std::size_t>(length));
-    ReportBufferDone(slot);
-    return kAudioOk;
-  }
-  int Release(int) override { return kAudioOk; }
-  void Reset() override {}
-  void Close() override {}
-
- private:
-  std::string* kept_;
-};
+using speech_testing::KeptOutput;
 
 TEST_F(SpeechTest, TheClickIsANoiseBurstAndTheCutFlagComesBackAfterIt) {
   std::string kept;

@@ -22,15 +22,14 @@ bool SystemService() { return gServerType == kSystemServiceType || gServerType =
 
 bool OwnEngine() { return gServerType == kOwnEngineType; }
 
-// The own engine with the data files of the settings; faster speech is
-// shorter phonemes, a higher pitch value a higher voice.
+// The own engine with the data files of the settings.
 bool StartOwnEngine(int rate, int pitch) {
   const EngineDataFiles files = ReadEngineDataFiles();
   if (!TtsStart(files.database, files.rules, files.exceptions, files.abbreviations, files.prosody, files.diphones)) {
     TtsClose();
     return false;
   }
-  TtsSetFactors(0.8 - rate / 15.0, (pitch + 11) / 11.0);
+  SetOwnEngineRateAndPitch(rate, pitch);
   return true;
 }
 
@@ -49,10 +48,12 @@ void CloseOwnEngine() {
   TtsClose();
 }
 
+int OrNormal(int value) { return value == kServiceOwnSetting ? 0 : value; }
+
 bool StartEngine(int voice, int rate, int pitch) {
-  if (OwnEngine()) return StartOwnEngine(rate, pitch);
   if (SystemService()) return StartSpeechdServer(voice, rate, pitch);
-  return StartEspeakServer(voice, rate, pitch);
+  if (OwnEngine()) return StartOwnEngine(OrNormal(rate), OrNormal(pitch));
+  return StartEspeakServer(OrNormal(voice), OrNormal(rate), OrNormal(pitch));
 }
 
 }  // namespace
@@ -102,3 +103,6 @@ void CloseSpeechServer() {
     CloseEspeakServer();
   }
 }
+
+// Faster speech is shorter phonemes, a higher pitch value a higher voice.
+void SetOwnEngineRateAndPitch(int rate, int pitch) { TtsSetFactors(0.8 - rate / 15.0, (pitch + 11) / 11.0); }

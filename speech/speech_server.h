@@ -3,7 +3,13 @@
 // end speaking through the translator.
 #pragma once
 
+#include <climits>
 #include <string_view>
+
+// A voice, rate or pitch that the settings leave out: speech-dispatcher
+// keeps the one the user chose for the whole desktop; the other servers
+// take 0 (the first voice, the normal rate and pitch).
+inline constexpr int kServiceOwnSetting = INT_MIN;
 
 // The voice name is empty for the sound device; type selects the engine.
 bool StartSpeechServer(int voice, int rate, int pitch, std::string_view voiceName, int type);
@@ -16,3 +22,7 @@ bool ServerAvailable();
 bool ServerIsSpeaking(bool strict);
 void ServerStop();
 void CloseSpeechServer();
+
+// The own engine's speed and pitch from a rate and a pitch of -10..10 (0
+// normal), as the settings and speech-dispatcher give them.
+void SetOwnEngineRateAndPitch(int rate, int pitch);

@@ -1,6 +1,7 @@
 // Start and end of speech: the speed and its settings, the translator, the
 // recording folders and the speech server switch.
 #include <charconv>
+#include <cstdlib>
 #include <string>
 
 #include "audio/wav_playback.h"
@@ -72,15 +73,27 @@ void ReportNoVoice(int result) {
   }
 }
 
+// A key of section SERVFALA; one left out (or empty) keeps the server's own.
+int ServerSetting(std::string_view key) {
+  const std::string value = ReadSuiteSetting("SERVFALA", key);
+  return value.empty() ? kServiceOwnSetting : NumberOr(value, 0);
+}
+
 void StartServerWhenChosen() {
   if (!FlagOn(ReadSuiteSetting("TRADUTOR", "SAPI"))) return;
-  const int voice = NumberOr(ReadSuiteSetting("SERVFALA", "VOZ"), 0);
-  int rate = NumberOr(ReadSuiteSetting("SERVFALA", "VELOCIDADE"), 0);
-  const int pitch = NumberOr(ReadSuiteSetting("SERVFALA", "TOM"), 0);
+  const int voice = ServerSetting("VOZ");
+  int rate = ServerSetting("VELOCIDADE");
+  const int pitch = ServerSetting("TOM");
   const int type = NumberOr(ReadSuiteSetting("SERVFALA", "TIPOSAPI"), kDefaultServerType);
   if (type != kDefaultServerType && rate > kMaxServerRate) rate = 0;
   speech.serverActive = StartSpeechServer(voice, rate, pitch, "", type);
   speech.serverType = type;
+}
+
+// A program that ends while a server speaks (a stop signal, the window
+// closed) silences it: speech-dispatcher would otherwise speak on.
+void StopServerAtExit() {
+  if (speech.serverActive) ServerStop();
 }
 
 }  // namespace
@@ -98,6 +111,8 @@ int StartSpeech(int speed, std::string_view messagesDirectory) {
   const std::string letters = ReadWindowsDirectorySetting("TRADUTOR", "DIRLETRAS");
   speech.lettersDirectory = WithSeparator(letters.empty() ? "c:\\sonarw\\som\\letras\\" : letters);
   StartServerWhenChosen();
+  static const bool stopAtExit = std::atexit(StopServerAtExit) == 0;
+  (void)stopAtExit;
   speech.started = true;
   return 0;
 }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <numeric>
 #include <sstream>
 #include <string>
@@ -29,6 +30,28 @@ inline std::vector<int>& Delays() {
 }
 
 inline void RecordDelay(int milliseconds) { Delays().push_back(milliseconds); }
+
+// An output that keeps the samples it is given and returns each buffer at
+// once; onWrite, when given, hears the length of every buffer.
+class KeptOutput final : public AudioOutput {
+ public:
+  explicit KeptOutput(std::string* kept, std::function<void(int length)> onWrite = nullptr)
+      : kept_(kept), onWrite_(std::move(onWrite)) {}
+  int Open(const AudioFormat&) override { return kAudioOk; }
+  int Write(int slot, const unsigned char* data, int length) override {
+    kept_->append(reinterpret_cast<const char*>(data), static_cast<std::size_t>(length));
+    if (onWrite_) onWrite_(length);
+    ReportBufferDone(slot);
+    return kAudioOk;
+  }
+  int Release(int) override { return kAudioOk; }
+  void Reset() override {}
+  void Close() override {}
+
+ private:
+  std::string* kept_;
+  std::function<void(int length)> onWrite_;
+};
 
 // Every piece a test may ask for; each gets its own length.
 inline const std::vector<std::string>& PieceNames() {

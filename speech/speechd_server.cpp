@@ -21,6 +21,7 @@
 #include "platform/pipe_signal.h"
 #include "platform/text_encoding.h"
 #include "speech/service_voices.h"
+#include "speech/speech_server.h"
 
 namespace {
 
@@ -158,17 +159,21 @@ bool StartSpeechdServer(int voice, int rate, int pitch) {
     CloseSpeechdServer();
     return false;
   }
-  const ServiceVoiceChoice choice = ChooseServiceVoice(voices.size(), voice, rate);
-  const ServiceVoice& chosen = voices[choice.index];
   gConnection->callback_begin = OnBegin;
   gConnection->callback_end = OnEnd;
   gConnection->callback_cancel = OnEnd;
   WithoutPipeSignal([&] {
     spd_set_data_mode(gConnection, SPD_DATA_TEXT);
-    if (!chosen.language.empty()) spd_set_language(gConnection, chosen.language.c_str());
-    spd_set_synthesis_voice(gConnection, chosen.name.c_str());
-    spd_set_voice_rate(gConnection, ServiceLevel(choice.rate));
-    spd_set_voice_pitch(gConnection, ServiceLevel(pitch));
+    // What the settings leave out stays as the user set it for the desktop.
+    if (voice != kServiceOwnSetting) {
+      const ServiceVoiceChoice choice = ChooseServiceVoice(voices.size(), voice, rate);
+      const ServiceVoice& chosen = voices[choice.index];
+      if (!chosen.language.empty()) spd_set_language(gConnection, chosen.language.c_str());
+      spd_set_synthesis_voice(gConnection, chosen.name.c_str());
+      rate = choice.rate;  // a number that names no voice speaks at the normal rate
+    }
+    if (rate != kServiceOwnSetting) spd_set_voice_rate(gConnection, ServiceLevel(rate));
+    if (pitch != kServiceOwnSetting) spd_set_voice_pitch(gConnection, ServiceLevel(pitch));
     return spd_set_notification_on(gConnection, static_cast<SPDNotification>(SPD_BEGIN | SPD_END | SPD_CANCEL));
   });
   return true;

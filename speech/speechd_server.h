@@ -7,7 +7,7 @@
 #include <string_view>
 
 // Voice number (1 is the first; see service_voices.h), rate and pitch from
-// -10 to 10. False, with nothing printed, when the service cannot be reached
+// -10 to 10; kServiceOwnSetting keeps the user's own for any of them. False, with nothing printed, when the service cannot be reached
 // or offers no voice.
 bool StartSpeechdServer(int voice, int rate, int pitch);
 // Returns at once; an empty text is spoken as one blank. A refused text beeps.

@@ -21,15 +21,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Polls the server as the front end does until it is quiet; false when it
-// still speaks after the limit.
-bool QuietWithin(std::chrono::milliseconds limit) {
-  const auto end = Clock::now() + limit;
-  while (ServerIsSpeaking(false)) {
-    if (Clock::now() > end) return false;
-  }
-  return true;
-}
+using speechd_testing::QuietWithin;
 
 int gBeeps = 0;
 void CountBeep() { ++gBeeps; }
@@ -201,6 +193,40 @@ TEST_F(SpeechTest, AServiceThatNeverPlaysIsGivenUpForTheTranslator) {
   EXPECT_FALSE(Heard().empty()) << "the translator speaks instead";
   EXPECT_EQ(service.Transcribed().size(), 1u) << "nothing more handed to the silent service";
   ShutdownSpeech();
+}
+
+// The voice, rate and pitch the user chose for the whole desktop (here the
+// service's defaults) hold for whatever section SERVFALA leaves out.
+TEST_F(SpeechTest, WithTheServiceChosenWhatTheSettingsLeaveOutIsTheDesktopsOwn) {
+  START_PRIVATE_SPEECH_SERVICE(service, "sleep 1", "DefaultRate 40\nDefaultPitch -30\nDefaultLanguage \"pt-BR\"\n"
+                                        "DefaultVoiceType \"FEMALE1\"\n");
+  struct Case {
+    const char* settings;
+    const char* transcribed;
+  };
+  const Case cases[] = {
+      {"", "Bom dia|40.00|-30.00|brasil2"},
+      {"TOM=5\n", "Bom dia|40.00|50.00|brasil2"},
+      {"VELOCIDADE=-2\nTOM=\n", "Bom dia|-20.00|-30.00|brasil2"},
+      // Last: the generic module keeps a voice once named for the texts after.
+      {"VOZ=1\n", "Bom dia|40.00|-30.00|brasil1"},
+      // A number that names no voice: the first voice at the normal rate.
+      {"VOZ=9\n", "Bom dia|0.00|-30.00|brasil1"},
+  };
+  std::size_t lines = 0;
+  for (const Case& c : cases) {
+    ResetSpeech();
+    WriteSettings(std::string("SAPI=S\n[SERVFALA]\nTIPOSAPI=5\n") + c.settings);
+    StartSpeech(0, "");
+    ASSERT_TRUE(speech.serverActive);
+    SpeakText("Bom dia");
+    WaitSpeechEnd();
+    ShutdownSpeech();
+    const std::vector<std::string> transcribed = service.Transcribed();
+    ASSERT_EQ(transcribed.size(), lines + 2) << c.settings;
+    EXPECT_EQ(transcribed[lines], c.transcribed) << c.settings;
+    lines = transcribed.size();
+  }
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 // output module writes each text with its rate, pitch and voice as a line
 // "text|rate|pitch|voice" into a file and then takes a second to "speak"
 // it (or runs the command given instead); the service's audio goes to
-// libao's null driver. Its voices: "ingles"
-// (en), "brasil1" and "brasil2" (pt-BR).
+// libao's null driver. Its voices: "ingles" (en), "brasil1" and "brasil2"
+// (pt-BR). More lines of speechd.conf (the user's defaults, another module)
+// may be given.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -22,22 +23,34 @@
 #include <thread>
 #include <vector>
 
+#include "speech/speech_server.h"
 #include "tests/support/test_support.h"
 
 extern char** environ;
 
 namespace speechd_testing {
 
+// Polls the server as the front end does until it is quiet; false when it
+// still speaks after the limit.
+inline bool QuietWithin(std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (ServerIsSpeaking(false)) {
+    if (std::chrono::steady_clock::now() > end) return false;
+  }
+  return true;
+}
+
 class PrivateSpeechService {
  public:
-  explicit PrivateSpeechService(const std::string& speaking = "sleep 1") {
+  explicit PrivateSpeechService(const std::string& speaking = "sleep 1", const std::string& moreSettings = "") {
     namespace fs = std::filesystem;
     fs::create_directories(dir_.File("conf/modules"));
     fs::create_directories(dir_.File("home"));
     testing_support::WriteFile(dir_.File("home/.libao"), "default_driver=null\n");
     testing_support::WriteFile(dir_.File("conf/speechd.conf"),
                                "LogLevel 3\nLogDir \"" + dir_.path() + "\"\nAudioOutputMethod \"libao\"\n"
-                               "AddModule \"gravador\" \"sd_generic\" \"gravador.conf\"\nDefaultModule gravador\n");
+                               "AddModule \"gravador\" \"sd_generic\" \"gravador.conf\"\nDefaultModule gravador\n" +
+                                   moreSettings);
     testing_support::WriteFile(
         dir_.File("conf/modules/gravador.conf"),
         "GenericExecuteSynth \"printf '%s|%s|%s|%s\\\\n' \\'$DATA\\' $RATE $PITCH $VOICE >> " + Transcript() +
@@ -143,6 +156,6 @@ class PrivateSpeechService {
 }  // namespace speechd_testing
 
 // Skips the test, with the reason printed, when the service cannot run here.
-#define START_PRIVATE_SPEECH_SERVICE(name)   \
-  speechd_testing::PrivateSpeechService name; \
+#define START_PRIVATE_SPEECH_SERVICE(name, ...)          \
+  speechd_testing::PrivateSpeechService name{__VA_ARGS__}; \
   if (!name.Reason().empty()) GTEST_SKIP() << name.Reason()

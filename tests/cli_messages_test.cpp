@@ -41,7 +41,7 @@ TEST_F(CliMessagesTest, HelpIsAnAnswerNotAMistake) {
       u8"  normalise [--settings ARQUIVO] TEXTO   mostra o texto normalizado (números e sinais por extenso)\n"
       u8"  phonemes [--settings ARQUIVO] TEXTO   mostra as linhas de fonemas que o MBROLA recebe\n"
       u8"  play ARQUIVO.wav   toca um arquivo de som\n"
-      u8"  speak-engine [--settings ARQUIVO] [--wav ARQUIVO] TEXTO   fala o texto pela máquina portuguesa com o MBROLA\n"
+      u8"  speak-engine [--settings ARQUIVO] [--wav ARQUIVO] [--rate N] [--pitch N] TEXTO   fala o texto pela máquina portuguesa com o MBROLA\n"
       u8"  linha [--texto INICIAL] [--linhas N] [--tela ARQUIVO]   pede um nome de arquivo (ou edita o texto) no\n"
       u8"        editor de linha falado e mostra TEXTO= e TECLA=\n"
       u8"  teclado   mostra os códigos de cada tecla (ESC duas vezes termina)\n");
@@ -70,8 +70,17 @@ TEST_F(CliMessagesTest, ACommandCalledTheWrongWayShowsItsUsage) {
       {"speak-translator --show", u8"Uso: relevix-cli speak-translator [--settings ARQUIVO] [--show] TEXTO\n"},
       {"normalise", u8"Uso: relevix-cli normalise [--settings ARQUIVO] TEXTO\n"},
       {"phonemes", u8"Uso: relevix-cli phonemes [--settings ARQUIVO] TEXTO\n"},
-      {"speak-engine --wav", u8"Falta o valor da opção --wav\n"},
-      {"speak-engine", u8"Uso: relevix-cli speak-engine [--settings ARQUIVO] [--wav ARQUIVO] TEXTO\n"},
+      {"speak-engine --wav",
+       u8"Falta o valor da opção --wav\n"
+       u8"Uso: relevix-cli speak-engine [--settings ARQUIVO] [--wav ARQUIVO] [--rate N] [--pitch N] TEXTO\n"},
+      {"speak-engine", u8"Uso: relevix-cli speak-engine [--settings ARQUIVO] [--wav ARQUIVO] [--rate N] [--pitch N] TEXTO\n"},
+      // Rate and pitch go from -10 to 10, as speech-dispatcher's module hands them over.
+      {"speak-engine --rate 11 Oi",
+       u8"Valor inválido para --rate: 11\n"
+       u8"Uso: relevix-cli speak-engine [--settings ARQUIVO] [--wav ARQUIVO] [--rate N] [--pitch N] TEXTO\n"},
+      {"speak-engine --pitch baixo Oi",
+       u8"Valor inválido para --pitch: baixo\n"
+       u8"Uso: relevix-cli speak-engine [--settings ARQUIVO] [--wav ARQUIVO] [--rate N] [--pitch N] TEXTO\n"},
       {"linha demais", u8"Uso: relevix-cli linha [--texto INICIAL] [--linhas N] [--tela ARQUIVO]\n"},
       {"linha --linhas 26",
        u8"O número de linhas do seletor de arquivos vai de 1 a 25: 26\n"

@@ -18,3 +18,16 @@ CliResult RunShell(const std::string& command, bool mergeStderr = true);
 // when mergeStderr is set. Arguments are passed to the shell as written.
 CliResult RunCli(const std::string& directory, const std::string& environment, const std::string& arguments,
                  bool mergeStderr = true);
+
+// Runs `exec COMMAND` through the shell in directory, so that the program the
+// command starts keeps the shell's process, sends it the signal after the
+// given milliseconds, and collects its output (standard error merged). The
+// status is the exit status, or minus the signal's number when the signal
+// killed the process; seconds is the time from the signal to the end.
+struct SignalledResult {
+  std::string output;
+  int status = -1;
+  double seconds = 0;
+};
+SignalledResult RunShellSignalled(const std::string& directory, const std::string& command, int signalNumber,
+                                  int afterMilliseconds);

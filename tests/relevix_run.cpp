@@ -41,18 +41,21 @@ RelevixProgram::RelevixProgram(const std::string& relevixSection) {
   WriteFile(SettingsFile(), settings);
 }
 
-RelevixRun RelevixProgram::Run(const std::string& arguments, const std::string& keys, const std::string& environment) {
+std::string RelevixProgram::Command(const std::string& arguments, const std::string& keys,
+                                    const std::string& environment) {
   WriteFile(work_.File("teclas.txt"), keys);
   std::remove(work_.File("ouvido.log").c_str());
   std::remove(work_.File("tela.txt").c_str());
-  const std::string command = "cd '" + work_.path() + "' && env SONARA_WINDIR='" + settingsDir_.path() +
-                              "' RELEVIX_CONSOLE=headless RELEVIX_KEYS=teclas.txt RELEVIX_SCREEN_DUMP=tela.txt "
-                              "RELEVIX_AUDIO=null:ouvido.log " +
-                              environment + " '" RELEVIX_PROGRAM "' " + arguments;
+  return "env SONARA_WINDIR='" + settingsDir_.path() +
+         "' RELEVIX_CONSOLE=headless RELEVIX_KEYS=teclas.txt RELEVIX_SCREEN_DUMP=tela.txt "
+         "RELEVIX_AUDIO=null:ouvido.log " +
+         environment + " '" RELEVIX_PROGRAM "' " + arguments;
+}
+
+RelevixRun RelevixProgram::Collect(int status, const std::string& output) const {
   RelevixRun run;
-  const CliResult ran = RunShell(command);
-  run.status = ran.status;
-  run.output = ran.output;
+  run.status = status;
+  run.output = output;
   std::istringstream screen(ReadFile(work_.File("tela.txt")));
   for (std::string row; std::getline(screen, row);) run.screen.push_back(row);
   std::istringstream log(ReadFile(work_.File("ouvido.log")));
@@ -64,4 +67,16 @@ RelevixRun RelevixProgram::Run(const std::string& arguments, const std::string& 
   run.printed = ReadFile(work_.File("saida.brf"));
   run.settings = ReadFile(SettingsFile());
   return run;
+}
+
+RelevixRun RelevixProgram::Run(const std::string& arguments, const std::string& keys, const std::string& environment) {
+  const CliResult ran = RunShell("cd '" + work_.path() + "' && " + Command(arguments, keys, environment));
+  return Collect(ran.status, ran.output);
+}
+
+RelevixRun RelevixProgram::RunSignalled(const std::string& arguments, const std::string& keys, int signalNumber,
+                                        int afterMilliseconds) {
+  const SignalledResult ran =
+      RunShellSignalled(work_.path(), Command(arguments, keys, ""), signalNumber, afterMilliseconds);
+  return Collect(ran.status, ran.output);
 }

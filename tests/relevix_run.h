@@ -34,6 +34,9 @@ class RelevixProgram {
 
   // Runs relevix with the arguments (shell words) and the key script.
   RelevixRun Run(const std::string& arguments, const std::string& keys, const std::string& environment = "");
+  // The same, with the signal sent after the given milliseconds.
+  RelevixRun RunSignalled(const std::string& arguments, const std::string& keys, int signalNumber,
+                          int afterMilliseconds);
 
   std::string File(const std::string& name) const { return work_.File(name); }
   std::string SettingsFile() const { return settingsDir_.File("SONARA.INI"); }
@@ -41,5 +44,8 @@ class RelevixProgram {
   const std::string& SettingsFolder() const { return settingsDir_.path(); }
 
  private:
+  std::string Command(const std::string& arguments, const std::string& keys, const std::string& environment);
+  RelevixRun Collect(int status, const std::string& output) const;
+
   testing_support::TempDir work_, settingsDir_;
 };
