@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 // Bottom to top.
 const std::vector<std::string> kLayers = {"platform",  "braille", "console", "audio",   "tts",
-                                          "speech",    "catalogue", "editor", "devices", "driver"};
+                                          "speech",    "catalogue", "editor", "devices", "formats", "driver"};
 
 // Folders outside the layers: they may include any layer.
 const std::vector<std::string> kFreeFolders = {"tests", "tools", "bench", "fuzz"};
