@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "braille/code_table.h"
+#include "braille/input_file.h"
 #include "catalogue/brmsg.h"
 #include "driver/print_document.h"
 #include "platform/disk_names.h"
@@ -28,7 +29,9 @@ bool ReadWhole(const std::string& inputFile, std::string& bytes) {
 
 }  // namespace
 
+// A pipe is never looked into: what is read of it would be lost to the text.
 bool InputIsPef(const std::string& inputFile) {
+  if (!InputFileReadsAgain(inputFile)) return false;
   std::ifstream file(LinuxPath(inputFile), std::ios::binary);
   std::string head(kSniffBytes, '\0');
   file.read(head.data(), static_cast<std::streamsize>(head.size()));

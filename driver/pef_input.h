@@ -8,7 +8,8 @@
 
 struct CodeTable;
 
-// Whether the file (a system path) holds a PEF document.
+// Whether the file (a system path) holds a PEF document; a pipe is taken
+// as text.
 bool InputIsPef(const std::string& inputFile);
 
 // Reads the PEF file into book. kPrintDone, or the status with which the

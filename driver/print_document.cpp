@@ -166,8 +166,10 @@ int CheckDocument(const std::string& inputFile, OutputFormat format) {
   DiscardingSink nowhere;
   NobodyJobUser nobody;
   // Laid out as the format will be: a picture as cells may take a page of
-  // its own where the embosser's would not.
-  FormattedOutput pages(format, printSettings, codeTable, printSettings.USABRAILLEANTIGO, {}, nowhere);
+  // its own where the embosser's would not. The files of cells are all laid
+  // out alike; BRF is the lightest of them.
+  const OutputFormat layoutFormat = format == OutputFormat::Bytes ? OutputFormat::Bytes : OutputFormat::Brf;
+  FormattedOutput pages(layoutFormat, printSettings, codeTable, printSettings.USABRAILLEANTIGO, {}, nowhere);
   PrintJob layout(printSettings, codeTable, pages.Pages(), nobody);
   const CopyEnd end = layout.PrintCopy(input);
   if (end == CopyEnd::ReadFailed) {

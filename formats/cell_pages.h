@@ -40,9 +40,6 @@ class CellPages : public PageSink {
   // all of it.
   virtual bool Finish();
 
-  // The dot pattern of an internal character, as this output shows it.
-  unsigned char CellOf(unsigned char internal) const { return dotsOfCharacter_[internal]; }
-
  protected:
   virtual void OpenPage() = 0;
   virtual bool Row(const CellPatterns& cells) = 0;

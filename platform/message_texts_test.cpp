@@ -66,7 +66,7 @@ TEST(MessageTextsTest, MessagesOutsideThePrintingSide) {
   EXPECT_EQ(GetMessage("RESPNAO"), "N\xC3O");
   // A line break written \n in the file is one.
   EXPECT_EQ(GetMessage("CMDPREVI"), w(u8"preview [--settings ARQUIVO] [--pages A-B] ARQUIVO\n"
-                                      u8"        mostra em Braille Unicode as páginas como o embossador as receberá"));
+                                      u8"        mostra em Braille Unicode as páginas do texto ou de um PEF"));
 }
 
 TEST(MessageTextsTest, TheRecordedMessagesAreTheMarkedOnes) {

@@ -1,8 +1,9 @@
 // relevix-cli print and preview with the Braille file formats: BRF, PEF and
 // Unicode Braille chosen by option, setting or the output's name; the PEF
 // checked by xmllint against the format's RELAX NG schema (taken from
-// Debian's brailleutils) and the rules that schema leaves to Schematron; a
-// PEF from elsewhere previewed and embossed, or refused with the reason.
+// Debian's brailleutils) and the rules that schema leaves to Schematron, and
+// by brailleutils' own validator; a PEF from elsewhere previewed and
+// embossed, or refused with the reason.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -137,6 +138,11 @@ TEST_F(CliFormatsTest, ThePefOfTheSampleIsValidAndReadBackByPreviewAndPrint) {
                                     "/data/exemplos/SONARA.INI' --device carta.pef '" + sample + "'");
   ASSERT_EQ(made.status, 0) << made.output;
   EXPECT_EQ(CheckPef("carta.pef"), "0 0 0");
+  // Debian's brailleutils reads it with its own validator (the schema and
+  // the Schematron rules).
+  const CliResult brailleutils = RunShell("java -cp " + std::string(kSchemaJar) + " '" + RELEVIX_SOURCE_DIR +
+                                          "/tests/support/ValidatePef.java' '" + work.File("carta.pef") + "'");
+  EXPECT_EQ(brailleutils.status, 0) << brailleutils.output;
   // Its pages in Unicode Braille, as the sample's own preview shows them.
   const CliResult fromText = RunCli(work.path(), "SONARA_WINDIR='" + windir.path() + "'",
                                     "preview --settings '" + std::string(RELEVIX_SOURCE_DIR) + "/data/exemplos/SONARA.INI' '" +
