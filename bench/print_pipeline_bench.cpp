@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
   };
   double best = 0;
   for (const Run& run : {Run{"bytes", OutputFormat::Bytes, "livro.bin"}, Run{"brf", OutputFormat::Brf, "livro.brf"},
-                         Run{"pef", OutputFormat::Pef, "livro.pef"}, Run{"unicode", OutputFormat::Unicode, "livro.txt"}}) {
+                         Run{"pef", OutputFormat::Pef, "livro.pef"}, Run{"unicode", OutputFormat::Unicode, "livro-braille.txt"}}) {
     double seconds = 1e9;
     for (int round = 0; round < 3; ++round) {
       seconds = std::min(seconds, TimePipeline(settings, table, bookPath, dir + "/" + run.file, run.format));

@@ -1,9 +1,9 @@
 #include "formats/pef_writer.h"
 
-#include <libxml/tree.h>
-#include <libxml/xmlsave.h>
+#include <libxml/xmlwriter.h>
 
 #include <algorithm>
+#include <memory>
 #include <string_view>
 
 #include "braille/output_sink.h"
@@ -13,6 +13,7 @@ namespace {
 constexpr const char* kDublinCore = "http://purl.org/dc/elements/1.1/";
 
 const xmlChar* X(const char* text) { return reinterpret_cast<const xmlChar*>(text); }
+const xmlChar* X(const std::string& text) { return X(text.c_str()); }
 
 // XML 1.0 allows no control character but tab and the line ends.
 std::string WithoutControlCharacters(std::string_view text) {
@@ -28,71 +29,32 @@ int WriteToSink(void* context, const char* buffer, int length) {
   return sink->Write(std::string_view(buffer, static_cast<std::size_t>(length))) ? length : -1;
 }
 
+struct WriterDeleter {
+  void operator()(xmlTextWriter* writer) const { xmlFreeTextWriter(writer); }
+};
+
 }  // namespace
 
 PefPages::PefPages(const CodeTable& table, bool oldRules, PageSize page, const PefDescription& description,
                    OutputSink& output)
-    : CellPages(table, oldRules, page), output_(output), duplex_(description.duplex) {
-  document_ = xmlNewDoc(X("1.0"));
-  xmlNode* root = xmlNewDocNode(document_, nullptr, X("pef"), nullptr);
-  xmlDocSetRootElement(document_, root);
-  namespace_ = xmlNewNs(root, X(kPefNamespace), nullptr);
-  xmlSetNs(root, namespace_);
-  xmlNewProp(root, X("version"), X("2008-1"));
-  xmlNs* dc = xmlNewNs(root, X(kDublinCore), X("dc"));
-  xmlNode* head = xmlNewChild(root, namespace_, X("head"), nullptr);
-  xmlNode* meta = xmlNewChild(head, namespace_, X("meta"), nullptr);
-  xmlNewTextChild(meta, dc, X("format"), X("application/x-pef+xml"));
-  xmlNewTextChild(meta, dc, X("identifier"), X(WithoutControlCharacters(description.identifier).c_str()));
-  xmlNewTextChild(meta, dc, X("title"), X(WithoutControlCharacters(description.title).c_str()));
-  xmlNewTextChild(meta, dc, X("date"), X(description.date.c_str()));
-  xmlNewTextChild(meta, dc, X("language"), X("pt-BR"));
-  body_ = xmlNewChild(root, namespace_, X("body"), nullptr);
+    : CellPages(table, oldRules, page), output_(output), description_(description) {
   OpenVolume();
 }
 
-PefPages::~PefPages() { xmlFreeDoc(document_); }
-
-// A volume that got no page yet is used for the next pages instead.
+// A volume or section that got no page yet is used for the next pages
+// instead: the format allows neither empty.
 void PefPages::OpenVolume() {
-  if (volume_ != nullptr && section_->children == nullptr && section_->prev == nullptr) return;
-  if (volume_ != nullptr) {
-    if (section_->children == nullptr) {
-      xmlUnlinkNode(section_);
-      xmlFreeNode(section_);
-    }
-    SizeVolume();
-  }
-  volume_ = xmlNewChild(body_, namespace_, X("volume"), nullptr);
-  xmlNewProp(volume_, X("cols"), X("1"));
-  xmlNewProp(volume_, X("rows"), X("1"));
-  xmlNewProp(volume_, X("rowgap"), X("0"));
-  xmlNewProp(volume_, X("duplex"), X(duplex_ ? "true" : "false"));
-  widestRow_ = longestPage_ = 0;
-  section_ = nullptr;
-  OpenSection();
+  if (!volumes_.empty() && volumes_.back().sections.size() == 1 && volumes_.back().sections.back().empty()) return;
+  if (!volumes_.empty() && volumes_.back().sections.back().empty()) volumes_.back().sections.pop_back();
+  volumes_.emplace_back();
+  volumes_.back().sections.emplace_back();
 }
 
-// A section left without pages would make the document invalid: it is
-// used for the next pages instead.
 void PefPages::OpenSection() {
-  if (section_ != nullptr && section_->children == nullptr) return;
-  section_ = xmlNewChild(volume_, namespace_, X("section"), nullptr);
+  if (!volumes_.back().sections.back().empty()) volumes_.back().sections.emplace_back();
 }
 
-// The page size of the settings, wider or longer where a row or a page is:
-// a title wider than the line makes its header row longer.
-void PefPages::SizeVolume() {
-  const int cols = std::max(Page().cells, widestRow_);
-  const int rows = std::max(Page().rows, longestPage_);
-  xmlSetProp(volume_, X("cols"), X(std::to_string(std::max(cols, 1)).c_str()));
-  xmlSetProp(volume_, X("rows"), X(std::to_string(std::max(rows, 1)).c_str()));
-}
-
-void PefPages::OpenPage() {
-  page_ = xmlNewChild(section_, namespace_, X("page"), nullptr);
-  rowsOnPage_ = 0;
-}
+void PefPages::OpenPage() { volumes_.back().sections.back().emplace_back(); }
 
 // Trailing empty cells are left out of a row.
 bool PefPages::Row(const CellPatterns& cells) {
@@ -101,28 +63,80 @@ bool PefPages::Row(const CellPatterns& cells) {
   std::string utf8;
   utf8.reserve(length * 3);
   for (std::size_t i = 0; i < length; ++i) AppendUnicodeCell(utf8, cells[i]);
-  xmlNewTextChild(page_, namespace_, X("row"), X(utf8.c_str()));
-  widestRow_ = std::max(widestRow_, static_cast<int>(length));
-  longestPage_ = std::max(longestPage_, ++rowsOnPage_);
+  Volume& volume = volumes_.back();
+  PageRows& page = volume.sections.back().back();
+  page.push_back(std::move(utf8));
+  volume.widestRow = std::max(volume.widestRow, static_cast<int>(length));
+  volume.longestPage = std::max(volume.longestPage, static_cast<int>(page.size()));
   return true;
 }
-
-void PefPages::ClosePage() { page_ = nullptr; }
 
 bool PefPages::Finish() {
   CellPages::Finish();
   // A document that got no page at all still needs one to be valid.
-  if (section_->children == nullptr) xmlNewChild(section_, namespace_, X("page"), nullptr);
-  SizeVolume();
-  xmlSaveCtxt* save = xmlSaveToIO(WriteToSink, nullptr, &output_, "UTF-8", XML_SAVE_FORMAT);
-  if (save == nullptr) {
-    failed_ = true;
+  if (volumes_.back().sections.back().empty()) volumes_.back().sections.back().emplace_back();
+  return Write();
+}
+
+// The rows hold Unicode Braille only, which needs no escaping: they are
+// written as they are. Every other text goes through the writer's escaping.
+bool PefPages::Write() {
+  xmlOutputBuffer* buffer = xmlOutputBufferCreateIO(WriteToSink, nullptr, &output_, nullptr);
+  if (buffer == nullptr) return false;
+  const std::unique_ptr<xmlTextWriter, WriterDeleter> owner(xmlNewTextWriter(buffer));
+  if (!owner) {
+    xmlOutputBufferClose(buffer);
     return false;
   }
-  const long written = xmlSaveDoc(save, document_);
-  const int closed = xmlSaveClose(save);
-  failed_ = written < 0 || closed < 0;
-  return !failed_;
+  xmlTextWriter* w = owner.get();
+  int status = 0;
+  const auto check = [&status](int result) { status = result < 0 ? -1 : status; };
+  check(xmlTextWriterSetIndent(w, 1));
+  check(xmlTextWriterStartDocument(w, "1.0", "UTF-8", nullptr));
+  check(xmlTextWriterStartElementNS(w, nullptr, X("pef"), X(kPefNamespace)));
+  check(xmlTextWriterWriteAttribute(w, X("xmlns:dc"), X(kDublinCore)));
+  check(xmlTextWriterWriteAttribute(w, X("version"), X("2008-1")));
+  check(xmlTextWriterStartElement(w, X("head")));
+  check(xmlTextWriterStartElement(w, X("meta")));
+  const std::pair<const char*, std::string> meta[] = {
+      {"dc:format", "application/x-pef+xml"},
+      {"dc:identifier", WithoutControlCharacters(description_.identifier)},
+      {"dc:title", WithoutControlCharacters(description_.title)},
+      {"dc:date", description_.date},
+      {"dc:language", "pt-BR"},
+  };
+  for (const auto& [name, value] : meta) check(xmlTextWriterWriteElement(w, X(name), X(value)));
+  check(xmlTextWriterEndElement(w));  // meta
+  check(xmlTextWriterEndElement(w));  // head
+  check(xmlTextWriterStartElement(w, X("body")));
+  for (const Volume& volume : volumes_) {
+    // The settings' page, wider or longer where a row or a page is: a title
+    // wider than the line makes its header row longer.
+    const int cols = std::max({Page().cells, volume.widestRow, 1});
+    const int rows = std::max({Page().rows, volume.longestPage, 1});
+    check(xmlTextWriterStartElement(w, X("volume")));
+    check(xmlTextWriterWriteAttribute(w, X("cols"), X(std::to_string(cols))));
+    check(xmlTextWriterWriteAttribute(w, X("rows"), X(std::to_string(rows))));
+    check(xmlTextWriterWriteAttribute(w, X("rowgap"), X("0")));
+    check(xmlTextWriterWriteAttribute(w, X("duplex"), X(description_.duplex ? "true" : "false")));
+    for (const Section& section : volume.sections) {
+      check(xmlTextWriterStartElement(w, X("section")));
+      for (const PageRows& page : section) {
+        check(xmlTextWriterStartElement(w, X("page")));
+        for (const std::string& row : page) {
+          check(xmlTextWriterStartElement(w, X("row")));
+          if (!row.empty()) check(xmlTextWriterWriteRaw(w, X(row)));
+          check(xmlTextWriterEndElement(w));
+        }
+        check(xmlTextWriterEndElement(w));
+      }
+      check(xmlTextWriterEndElement(w));
+    }
+    check(xmlTextWriterEndElement(w));
+  }
+  check(xmlTextWriterEndDocument(w));
+  check(xmlTextWriterFlush(w));
+  return status == 0;
 }
 
 std::string PefPages::Problem() const { return output_.Problem(); }

@@ -1,18 +1,16 @@
 // PEF, the Portable Embosser Format of the DAISY consortium (version
 // 2008-1): an XML document of volumes, sections, pages and rows of Unicode
-// Braille, written with libxml2. The pages are kept as a document tree and
-// written out whole by Finish, when the widest row and the longest page of
-// each volume are known.
+// Braille, written with libxml2's writer. The rows are kept until Finish,
+// which writes the document whole, when the widest row and the longest page
+// of each volume are known.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "formats/cell_pages.h"
 
 class OutputSink;
-struct _xmlDoc;
-struct _xmlNode;
-struct _xmlNs;
 
 inline constexpr const char* kPefNamespace = "http://www.daisy.org/ns/2008/pef";
 
@@ -28,9 +26,6 @@ class PefPages : public CellPages {
  public:
   PefPages(const CodeTable& table, bool oldRules, PageSize page, const PefDescription& description,
            OutputSink& output);
-  ~PefPages() override;
-  PefPages(const PefPages&) = delete;
-  PefPages& operator=(const PefPages&) = delete;
 
   // Later pages go into a new volume (and a new section in it).
   void OpenVolume();
@@ -46,21 +41,20 @@ class PefPages : public CellPages {
  protected:
   void OpenPage() override;
   bool Row(const CellPatterns& cells) override;
-  void ClosePage() override;
+  void ClosePage() override {}
 
  private:
-  void SizeVolume();
+  using PageRows = std::vector<std::string>;  // rows in UTF-8
+  using Section = std::vector<PageRows>;
+  struct Volume {
+    std::vector<Section> sections;
+    int widestRow = 0;
+    int longestPage = 0;
+  };
+
+  bool Write();
 
   OutputSink& output_;
-  bool duplex_;
-  _xmlDoc* document_ = nullptr;
-  _xmlNs* namespace_ = nullptr;
-  _xmlNode* body_ = nullptr;
-  _xmlNode* volume_ = nullptr;
-  _xmlNode* section_ = nullptr;
-  _xmlNode* page_ = nullptr;
-  int widestRow_ = 0;     // in the open volume
-  int longestPage_ = 0;   // rows, in the open volume
-  int rowsOnPage_ = 0;
-  bool failed_ = false;
+  PefDescription description_;
+  std::vector<Volume> volumes_;
 };
