@@ -1,5 +1,6 @@
 #include "formats/pef_reader.h"
 
+#include <libxml/entities.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
@@ -145,6 +146,7 @@ class PefParser {
     for (const xmlNode* row = node->children; row != nullptr; row = row->next) {
       if (!Named(row, "row")) continue;
       ++rowNumber;
+      if (!EntitiesRead(row, rowNumber)) return false;
       CellPatterns cells;
       if (!Cells(Text(row), rowNumber, cells)) return false;
       if (static_cast<int>(cells.size()) > section.cols) {
@@ -157,6 +159,22 @@ class PefParser {
       return Refuse("PEFALTA", {std::to_string(section.rows), std::to_string(pageNumber_)});
     }
     section.pages.push_back(std::move(page));
+    return true;
+  }
+
+  // An entity of the document's own is read into the row; one kept in
+  // another file is never loaded (a file from elsewhere must not read this
+  // machine's files), so a row that names one is refused rather than
+  // embossed without it.
+  bool EntitiesRead(const xmlNode* row, int rowNumber) {
+    for (const xmlNode* part = row->children; part != nullptr; part = part->next) {
+      if (part->type != XML_ENTITY_REF_NODE) continue;
+      const xmlEntity* entity = xmlGetDocEntity(row->doc, part->name);
+      if (entity == nullptr || entity->etype != XML_INTERNAL_GENERAL_ENTITY) {
+        return Refuse("PEFENTID", {reinterpret_cast<const char*>(part->name), std::to_string(pageNumber_),
+                                   std::to_string(rowNumber)});
+      }
+    }
     return true;
   }
 

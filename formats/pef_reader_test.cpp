@@ -72,6 +72,11 @@ TEST(PefReader, RefusesWhatAnEmbosserCouldNotPrintAsItSays) {
       {Pef("<volume cols=\"3\" rows=\"2\" rowgap=\"0\"><section><page/></section></volume>"), "PEFATRIB",
        {"duplex", "volume", ""}},
       {Pef(""), "PEFSEMV", {}},
+      // An entity kept in another file is not read, and the row not embossed
+      // without it.
+      {"<?xml version=\"1.0\"?>\n<!DOCTYPE pef [<!ENTITY x SYSTEM \"file:///etc/hostname\">]>\n" +
+           Pef(volumeStart + "<page><row>&x;</row></page>" + volumeEnd).substr(39),
+       "PEFENTID", {"x", "1", "1"}},
       // Cut inside its body, which is all on line 4.
       {Pef(kVolume).substr(0, Pef(kVolume).find("<section>")), "PEFXML", {"4"}},
   };
