@@ -1,7 +1,8 @@
 // Throughput of the whole printing pipeline (reader, transcription, line
 // breaking, pages and headers, code table, file device) on a generated
-// Portuguese book of about 5 MB, beside liblouis's lou_translate with the
-// Portuguese grade 1 table on the same text, when it is installed.
+// Portuguese book of about 5 MB, in the embosser's bytes and as BRF, PEF and
+// Unicode Braille files, beside liblouis's lou_translate with the Portuguese
+// grade 1 table on the same text, when it is installed.
 //
 //   relevix_bench_print [MEGABYTES]
 #include <unistd.h>
@@ -21,6 +22,7 @@
 #include "braille/print_job.h"
 #include "braille/print_settings.h"
 #include "devices/brdevice.h"
+#include "formats/formatted_output.h"
 #include "platform/paths.h"
 #include "platform/suite_settings.h"
 
@@ -81,7 +83,7 @@ std::string MakeBook(std::size_t bytes) {
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 double TimePipeline(const PrintSettings& settings, const CodeTable& table, const std::string& input,
-                    const std::string& output) {
+                    const std::string& output, OutputFormat format) {
   const auto start = Clock::now();
   InputFile file;
   if (!file.Open(input) || !DeviceOpen(output)) {
@@ -90,7 +92,9 @@ double TimePipeline(const PrintSettings& settings, const CodeTable& table, const
   }
   DeviceSink device;
   NobodyJobUser user;
-  PrintJob(settings, table, device, user).PrintCopy(file);
+  FormattedOutput formatted(format, settings, table, false, settings.BRTIT, device);
+  PrintJob(settings, table, formatted.Pages(), user).PrintCopy(file);
+  formatted.Finish();
   DeviceClose();
   return Seconds(Clock::now() - start);
 }
@@ -124,11 +128,24 @@ int main(int argc, char** argv) {
   CodeTable table;
   LoadCodeTable(CodeTablePath(settings), table);
 
-  double best = 1e9;
-  for (int run = 0; run < 3; ++run) best = std::min(best, TimePipeline(settings, table, bookPath, dir + "/livro.brf"));
   const double mb = static_cast<double>(book.size()) / 1e6;
-  std::printf("relevix print pipeline: %.2f MB in %.3f s = %.1f MB/s (output %.2f MB)\n", mb, best, mb / best,
-              static_cast<double>(std::filesystem::file_size(dir + "/livro.brf")) / 1e6);
+  struct Run {
+    const char* name;
+    OutputFormat format;
+    const char* file;
+  };
+  double best = 0;
+  for (const Run& run : {Run{"bytes", OutputFormat::Bytes, "livro.bin"}, Run{"brf", OutputFormat::Brf, "livro.brf"},
+                         Run{"pef", OutputFormat::Pef, "livro.pef"}, Run{"unicode", OutputFormat::Unicode, "livro-braille.txt"}}) {
+    double seconds = 1e9;
+    for (int round = 0; round < 3; ++round) {
+      seconds = std::min(seconds, TimePipeline(settings, table, bookPath, dir + "/" + run.file, run.format));
+    }
+    if (run.format == OutputFormat::Bytes) best = seconds;
+    std::printf("relevix print pipeline, %-7s: %.2f MB in %.3f s = %.1f MB/s (output %.2f MB), %.2fx the bytes' time\n",
+                run.name, mb, seconds, mb / seconds,
+                static_cast<double>(std::filesystem::file_size(dir + "/" + run.file)) / 1e6, seconds / best);
+  }
 
   const double louis = TimeLouis(bookPath);
   if (louis > 0) {

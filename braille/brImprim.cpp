@@ -11,7 +11,8 @@
 #include "braille/input_file.h"
 #include "braille/job_user.h"
 #include "braille/line_breaking.h"
-#include "braille/output_sink.h"
+#include "braille/embosser_pages.h"
+#include "braille/page_sink.h"
 #include "braille/print_job.h"
 #include "platform/text_encoding.h"
 
@@ -80,9 +81,9 @@ bool PrintJob::PageInRange(int pageCount) const {
   return pageCount >= settings_.BRPAGINI && pageCount <= settings_.BRPAGFIN;
 }
 
-// Control bytes and pictures; a job given up writes nothing more.
-void PrintJob::Write(std::string_view bytes) {
-  if (!cancelled_) output_.Write(bytes);
+// A job given up writes nothing more.
+void PrintJob::EndPage() {
+  if (!cancelled_) pages_.EndPage();
 }
 
 // Title centred, the page number at the right edge (at the left on a back
@@ -127,11 +128,11 @@ bool PrintJob::TextRemains() {
 // The input has ended: the last paragraph is written and the last page ended.
 void PrintJob::FinishDocument() {
   ComposerState& s = composerState;
-  if (s.pageNumber <= settings_.BRPAGFIN && !s.pendingText.empty()) FlushPending(true);
+  if (s.pageCount <= settings_.BRPAGFIN && !s.pendingText.empty()) FlushPending(true);
   if (s.lineOnPage > 1) {
     // A page after the range is not embossed: ending it would only feed a
     // blank sheet.
-    if (s.pageCount <= settings_.BRPAGFIN) Write(kFormFeed);
+    if (s.pageCount <= settings_.BRPAGFIN) EndPage();
     ++s.pageNumber;
   }
 }
@@ -139,10 +140,7 @@ void PrintJob::FinishDocument() {
 // With interpoint printing the document ends on a full sheet.
 void PrintJob::AddBlankBackPage() {
   const int pageNumber = composerState.pageNumber;
-  if (settings_.FRENTEVERSO && pageNumber > 0 && !IsOdd(pageNumber)) {
-    Write(kLineEnd);
-    Write(kFormFeed);
-  }
+  if (settings_.FRENTEVERSO && pageNumber > 0 && !IsOdd(pageNumber) && !cancelled_) pages_.BlankBackPage();
 }
 
 // The full width of a line: COLUNAS, but never below 2, since a narrower
@@ -160,7 +158,16 @@ void PrintJob::ResetComposerState() {
 }
 
 PrintJob::PrintJob(const PrintSettings& settings, const CodeTable& codeTable, OutputSink& output, JobUser& user)
-    : settings_(settings), codeTable_(codeTable), output_(output), user_(user) {}
+    : settings_(settings),
+      codeTable_(codeTable),
+      embosser_(std::make_unique<EmbosserPages>(codeTable, output)),
+      pages_(*embosser_),
+      user_(user) {}
+
+PrintJob::PrintJob(const PrintSettings& settings, const CodeTable& codeTable, PageSink& pages, JobUser& user)
+    : settings_(settings), codeTable_(codeTable), pages_(pages), user_(user) {}
+
+PrintJob::~PrintJob() = default;
 
 CopyEnd PrintJob::PrintCopy(InputFile& input) {
   ResetComposerState();
@@ -172,7 +179,9 @@ CopyEnd PrintJob::PrintCopy(InputFile& input) {
   while (!reader.State().atEnd && !cancelled_) {
     // Past the last page of the range: reading stops, and the last page is
     // not ended here (its form feed came with the page that followed it).
-    if (composerState.pageNumber > settings_.BRPAGFIN) break;
+    // Pages begun are counted, not numbers: a picture's page or a page
+    // numbered anew would otherwise stop it on a page of the range.
+    if (composerState.pageCount > settings_.BRPAGFIN) break;
     ComposeLine(reader.ReadTextLine());
   }
   if (cancelled_) {
@@ -269,16 +278,19 @@ void PrintJob::StartNewPage() {
   // No form feed before the first page of the copy, nor after a page that
   // lay before or after the range (that would feed a blank sheet).
   const int endedPage = s.pageCount - 1;
-  if (pageWasOpen && s.pageCount > settings_.BRPAGINI && endedPage <= settings_.BRPAGFIN) Write(kFormFeed);
-  if (PageInRange(s.pageCount)) ++s.pagesInRange;
+  if (pageWasOpen && s.pageCount > settings_.BRPAGINI && endedPage <= settings_.BRPAGFIN) EndPage();
+  if (PageInRange(s.pageCount)) {
+    ++s.pagesInRange;
+    if (!cancelled_) pages_.BeginPage();
+  }
   // Headers are made (and counted) outside the range too, so that every page
   // holds the same lines as in a full print.
   const bool headerOnThisSide = IsOdd(s.pageCount) || !settings_.FRENTEVERSO || settings_.TITULOATRAS == 2;
   if (s.titlesOn && headerOnThisSide) WriteHeader();
 }
 
-// Counts the line on the page and, within the page range, writes it with
-// the margin through the code table; asks the user after a write error.
+// Counts the line on the page and, within the page range, hands it with
+// the margin to the pages; asks the user after a write error.
 void PrintJob::WriteBrailleLine(std::string_view text) {
   ++composerState.lineOnPage;
   if (cancelled_) return;
@@ -290,12 +302,8 @@ void PrintJob::WriteBrailleLine(std::string_view text) {
     return;
   }
   const std::string line = composerState.marginPrefix + std::string(text);
-  std::string bytes;
-  bytes.reserve(line.size() + kLineEnd.size());
-  for (const char c : line) bytes += static_cast<char>(codeTable_[static_cast<unsigned char>(c)]);
-  bytes += kLineEnd;
   // Any answer but cancel goes on without the line that failed.
-  if (!output_.Write(bytes) && !user_.ContinueAfterWriteError(output_.Problem())) {
+  if (!pages_.Line(line) && !user_.ContinueAfterWriteError(pages_.Problem())) {
     cancelled_ = true;
     return;
   }

@@ -9,6 +9,7 @@
 #include "braille/dot_picture.h"
 #include "braille/embedded_commands.h"
 #include "braille/job_user.h"
+#include "braille/page_sink.h"
 #include "platform/paths.h"
 
 namespace {
@@ -99,27 +100,27 @@ bool PrintJob::ApplyCommand(const LayoutCommand& command) {
 }
 
 // On an odd page the picture goes on the page as it stands; otherwise it
-// gets a page of its own and counts as two pages of the numbering. Like any
+// gets a page of its own and counts as two pages of the numbering. A picture
+// drawn as cells on a page already full gets a page of its own too. Like any
 // line it is embossed only on a page of the range. A picture that cannot be
 // read is said and left out whole: an embosser sent the graphic mode without
 // its end would emboss the rest of the job as dots.
 bool PrintJob::ApplyPicture(const LayoutCommand& command) {
   EndParagraph();
-  std::vector<std::string> lines;
-  if (!ReadPicture(command, lines)) {
+  DotPicture picture;
+  const CodeTable* deviceTable = nullptr;
+  if (!ReadPicture(command, picture, deviceTable)) {
     user_.Notice("BRGRFNAO", command.text);
     return true;
   }
   ComposerState& s = composerState;
   s.anyContent = true;
-  const bool ownPage = s.pageNumber % 2 == 0;
+  const bool pageFull = pages_.PicturesAsCells() && s.lineOnPage > settings_.LINHAS;
+  const bool ownPage = s.pageNumber % 2 == 0 || pageFull;
   if (ownPage) StartNewPage();
   const bool embossed = PageInRange(s.pageCount);
   if (embossed) {
-    Write(std::string{kGraphicModeEscape, command.pictureOption});
-    for (const std::string& line : lines) Write(line + std::string(kLineEnd));
-    Write(kGraphicEnd);
-    Write(kLineEnd);
+    if (!cancelled_) pages_.Picture(picture, command.pictureOption, deviceTable);
   } else if (s.pageCount > settings_.BRPAGFIN) {
     s.textPastRange = true;
   }
@@ -127,17 +128,20 @@ bool PrintJob::ApplyPicture(const LayoutCommand& command) {
     StartNewPage();
     ++s.pageNumber;
   } else if (embossed) {
-    Write(kFormFeed);
+    EndPage();
   }
   return true;
 }
 
-// The picture's cell rows as device bytes; false when the line is malformed
-// or the file cannot be read.
-bool PrintJob::ReadPicture(const LayoutCommand& command, std::vector<std::string>& lines) {
+// The picture's dots, and for the embosser the table its cells are sent
+// with; false when the line is malformed or the file cannot be read.
+bool PrintJob::ReadPicture(const LayoutCommand& command, DotPicture& picture, const CodeTable*& deviceTable) {
   if (command.pictureMalformed) return false;
-  const CodeTable* table = PictureTable();
-  return table != nullptr && PictureLines(PicturePath(command.text, inputName_), *table, lines);
+  if (!pages_.PicturesAsCells()) {
+    deviceTable = PictureTable();
+    if (deviceTable == nullptr) return false;
+  }
+  return ReadDotPicture(PicturePath(command.text, inputName_), picture);
 }
 
 // Pictures are drawn with the current-rules table; nullptr (said once) when

@@ -4,6 +4,7 @@
 // process, one after the other or side by side.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,10 +14,13 @@
 #include "braille/print_settings.h"
 #include "braille/transcription.h"
 
+class EmbosserPages;
 class InputFile;
 class JobUser;
 class OutputSink;
+class PageSink;
 class TextReader;
+struct DotPicture;
 struct LayoutCommand;
 
 // Per-copy state of the page composer, reset by PrintCopy; layout commands
@@ -41,11 +45,6 @@ struct ComposerState {
   bool anyContent = false;  // the document held text or a picture, not only blank lines
 };
 
-// Control bytes, written by output writes of their own and never mapped
-// through the code table.
-inline constexpr std::string_view kFormFeed = "\f";
-inline constexpr std::string_view kLineEnd = "\r\n";
-
 // How a copy ended.
 enum class CopyEnd {
   Complete,        // the whole text was laid out
@@ -56,8 +55,13 @@ enum class CopyEnd {
 
 class PrintJob {
  public:
-  // Every reference must outlive the job.
+  // Every reference must outlive the job. The pages go to output as the
+  // embosser's bytes through codeTable.
   PrintJob(const PrintSettings& settings, const CodeTable& codeTable, OutputSink& output, JobUser& user);
+  // The pages go to pages, which maps the cells itself (codeTable is then
+  // what tells the cells of a line).
+  PrintJob(const PrintSettings& settings, const CodeTable& codeTable, PageSink& pages, JobUser& user);
+  ~PrintJob();
   PrintJob(const PrintJob&) = delete;
   PrintJob& operator=(const PrintJob&) = delete;
 
@@ -82,18 +86,19 @@ class PrintJob {
   void AddBlankBackPage();
   bool PageInRange(int pageCount) const;
   std::string TranscribeText(std::string_view text, bool englishStyle);
-  void Write(std::string_view bytes);
+  void EndPage();
 
   // Layout commands and pictures (print_job.cpp).
   bool ApplyCommand(const LayoutCommand& command);
   void EndParagraph();
   bool ApplyPicture(const LayoutCommand& command);
-  bool ReadPicture(const LayoutCommand& command, std::vector<std::string>& lines);
+  bool ReadPicture(const LayoutCommand& command, DotPicture& picture, const CodeTable*& deviceTable);
   const CodeTable* PictureTable();
 
   const PrintSettings& settings_;
   const CodeTable& codeTable_;
-  OutputSink& output_;
+  std::unique_ptr<EmbosserPages> embosser_;  // when the job was given device bytes
+  PageSink& pages_;
   JobUser& user_;
 
   ComposerState composerState;

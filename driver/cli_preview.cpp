@@ -1,96 +1,71 @@
-// relevix-cli preview: the pages exactly as the embosser will receive them,
-// in Unicode Braille. The document is composed into memory, then the device
-// bytes are read back: one page for every form feed, one line for every line
-// end, and each byte shown as the cell it stands for in the code table.
-// A dot picture's rows are marked, since they reach the embosser in its
-// graphic mode. With --display the pages go to the Braille display instead,
-// dot for dot.
-#include <array>
+// relevix-cli preview: the pages in Unicode Braille, cell by cell as a
+// Braille file holds them, one page after another; a dot picture's rows are
+// marked. A PEF document shows its own pages, so a PEF received from
+// elsewhere can be checked before it is embossed. With --display the pages
+// go to the Braille display instead, dot for dot as the embosser will
+// receive them.
 #include <cstdio>
 #include <string>
 #include <string_view>
 
-#include "braille/braille_cells.h"
 #include "braille/code_table.h"
 #include "braille/input_file.h"
-#include "braille/output_sink.h"
 #include "braille/print_job.h"
+#include "braille/output_sink.h"
 #include "braille/print_settings.h"
 #include "braille_display/braille_display.h"
 #include "catalogue/brmsg.h"
 #include "driver/cli.h"
 #include "driver/display_preview.h"
 #include "driver/document_input.h"
+#include "driver/pef_input.h"
 #include "driver/preview_tables.h"
 #include "driver/print_document.h"
+#include "formats/cell_pages.h"
+#include "formats/pef_embossing.h"
 
 namespace {
 
 constexpr int kPreviewDisplayWait = 10000;  // ms
 
-constexpr char kEscape = 27;
-constexpr char kGraphicEndMark = ']';
-
-// U+2800 + pattern in UTF-8, or U+FFFD.
-std::string UnicodeCell(int pattern) {
-  if (pattern < 0) return "\xEF\xBF\xBD";
-  return {'\xE2', static_cast<char>(0xA0 + (pattern >> 6)), static_cast<char>(0x80 + (pattern & 0x3F))};
-}
-
-class PreviewWriter {
+class PreviewPages : public CellPages {
  public:
-  explicit PreviewWriter(const PreviewTables& tables) : tables_(tables) {}
+  using CellPages::CellPages;
+  std::string Problem() const override { return {}; }
 
-  void Show(std::string_view bytes) {
-    while (!bytes.empty()) {
-      const std::size_t feed = bytes.find('\f');
-      ShowPage(bytes.substr(0, feed));
-      if (feed == std::string_view::npos) break;
-      bytes.remove_prefix(feed + 1);
-    }
+ protected:
+  void OpenPage() override { PrintOut(GetMessageWith("PREVPAG", {std::to_string(++pageCount_)}) + "\n"); }
+  bool Row(const CellPatterns& cells) override {
+    std::string line;
+    for (const unsigned char pattern : cells) AppendUnicodeCell(line, pattern);
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    return true;
   }
+  void ClosePage() override {}
+  void PictureBegins(char option) override {
+    PrintOut(GetMessageWith("PREVDES", {std::string(1, option)}) + "\n");
+  }
+  void PictureEnds() override { PrintOut(GetMessage("PREVFIM") + "\n"); }
 
  private:
-  void ShowPage(std::string_view page) {
-    PrintOut(GetMessageWith("PREVPAG", {std::to_string(++pageCount_)}) + "\n");
-    while (!page.empty()) {
-      const std::size_t end = page.find("\r\n");
-      ShowLine(page.substr(0, end));
-      if (end == std::string_view::npos) break;
-      page.remove_prefix(end + 2);
-    }
-  }
-
-  void ShowLine(std::string_view line) {
-    std::string cells;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-      if (line[i] == kEscape && i + 1 < line.size()) {
-        // The mode changes where the sequence stands; a line begun before it
-        // is shown first.
-        if (!cells.empty()) Emit(cells);
-        cells.clear();
-        ++i;
-        inGraphicMode_ = line[i] != kGraphicEndMark;
-        PrintOut((inGraphicMode_ ? GetMessageWith("PREVDES", {std::string(1, line[i])}) : GetMessage("PREVFIM")) +
-                 "\n");
-        if (i + 1 == line.size()) return;
-        continue;
-      }
-      const DotsOfByte& dots = inGraphicMode_ ? tables_.picture : tables_.text;
-      cells += UnicodeCell(dots[static_cast<unsigned char>(line[i])]);
-    }
-    Emit(cells);
-  }
-
-  static void Emit(const std::string& cells) {
-    std::fwrite(cells.data(), 1, cells.size(), stdout);
-    std::fputc('\n', stdout);
-  }
-
-  const PreviewTables& tables_;
   int pageCount_ = 0;
-  bool inGraphicMode_ = false;
 };
+
+PageSize SettingsPage() { return {std::max(printSettings.COLUNAS, 2), std::max(printSettings.LINHAS, 1)}; }
+
+int PreviewPef(const std::string& textFile) {
+  PefBook book;
+  if (const int status = ReadPefInput(textFile, book); status != kPrintDone) return status;
+  CodeTable spare;
+  const CodeTable* table = PefCodeTable(spare);
+  if (table == nullptr) return kPrintDeviceFailed;
+  PreviewPages preview(*table, false, SettingsPage());
+  NobodyJobUser nobody;
+  EmbossPefBook(book, printSettings.BRPAGINI, printSettings.BRPAGFIN, preview, nobody);
+  preview.Finish();
+  return kPrintDone;
+}
 
 }  // namespace
 
@@ -101,7 +76,11 @@ int RunPreviewCommand(CliArguments args) {
   if (const int status = TakeSettings(args, error); status != 0) return SettingsFailure(status, usageKey, error);
   if (!TakePageRange(args, error) || !TakeTextFile(args, textFile, error)) return CommandUsageError(usageKey, error);
   NormalisePagination(printSettings);
-  if (const int status = CheckDocument(textFile); status != kPrintDone) return status;
+  if (InputIsPef(textFile)) return PreviewPef(textFile);
+  // The display shows the dots the embosser will receive; the listing the
+  // cells a Braille file holds.
+  const OutputFormat format = onDisplay ? OutputFormat::Bytes : OutputFormat::Unicode;
+  if (const int status = CheckDocument(textFile, format); status != kPrintDone) return status;
   // Asked for explicitly, the display is worth a longer wait than at the
   // talking program's start.
   if (onDisplay && !StartBrailleDisplay(MakeBrlapiLink, kPreviewDisplayWait)) {
@@ -113,25 +92,32 @@ int RunPreviewCommand(CliArguments args) {
     ShowMessageAbout("BRARQNAO", textFile);
     return kPrintInputMissing;
   }
-  std::string bytes;
-  MemorySink memory(bytes);
   ConsoleJobUser user;
-  PrintJob job(printSettings, codeTable, memory, user);
-  const CopyEnd end = job.PrintCopy(input);
-  input.Close();
+  CopyEnd end;
+  int pagesInRange = 0;
   if (onDisplay) {
+    std::string bytes;
+    MemorySink memory(bytes);
+    PrintJob job(printSettings, codeTable, memory, user);
+    end = job.PrintCopy(input);
+    pagesInRange = job.State().pagesInRange;
     // The command-line tool does not talk: the page's number is printed.
     BrowsePagesOnDisplay(EmbossedPagesOf(bytes, LoadPreviewTables()), [](int page, int) {
       PrintOut(GetMessageWith("PREVPAG", {std::to_string(page)}) + "\n");
       std::fflush(stdout);
     });
   } else {
-    PreviewWriter(LoadPreviewTables()).Show(bytes);
+    PreviewPages preview(codeTable, printSettings.USABRAILLEANTIGO, SettingsPage());
+    PrintJob job(printSettings, codeTable, preview, user);
+    end = job.PrintCopy(input);
+    pagesInRange = job.State().pagesInRange;
+    preview.Finish();
   }
+  input.Close();
   if (end == CopyEnd::ReadFailed) {
     ShowMessageAbout("BRIMPINC", textFile);
     return kPrintReadFailed;
   }
-  if (end == CopyEnd::PageRangeEnded) ReportPageRangeEnd(job.State().pagesInRange);
+  if (end == CopyEnd::PageRangeEnded) ReportPageRangeEnd(pagesInRange);
   return kPrintDone;
 }

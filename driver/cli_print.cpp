@@ -11,6 +11,7 @@
 #include "catalogue/brmsg.h"
 #include "driver/cli.h"
 #include "driver/print_document.h"
+#include "formats/formatted_output.h"
 #include "platform/suite_settings.h"
 #include "platform/text_encoding.h"
 
@@ -81,6 +82,13 @@ int RunPrintCommand(CliArguments args) {
   if (const int status = TakeSettings(args, error); status != 0) return SettingsFailure(status, usageKey, error);
   const bool hasDevice = TakeOption(args, "--device", device, error);
   if (!error.empty()) return CommandUsageError(usageKey, error);
+  std::string format;
+  OutputFormat parsed;
+  if (TakeOption(args, "--format", format, error) && !ParseOutputFormat(format, parsed)) {
+    error = GetMessageWith("FMTDESC", {format});
+  }
+  if (!error.empty()) return CommandUsageError(usageKey, error);
+  if (!format.empty()) printSettings.FORMATO = format;
   const bool hasTitle = TakeOption(args, "--title", title, error);
   if (!error.empty() || !TakeNumber(args, "--copies", printSettings.BRNCOP, error) ||
       !TakeNumber(args, "--first-number", printSettings.BRNUMINI, error) || !TakePageRange(args, error) ||

@@ -8,7 +8,11 @@
 #include "console/key_queue.h"
 #include "devices/brdevice.h"
 #include "driver/document_input.h"
+#include "driver/pef_input.h"
+#include "formats/formatted_output.h"
+#include "formats/pef_embossing.h"
 #include "platform/disk_names.h"
+#include "platform/paths.h"
 #include "speech/speech.h"
 
 PrintSettings printSettings;
@@ -110,7 +114,49 @@ class RunningJob {
 
 }  // namespace
 
-int CheckDocument(const std::string& inputFile) {
+OutputFormat ChosenOutputFormat() {
+  OutputFormat format;
+  if (ParseOutputFormat(printSettings.FORMATO, format)) return format;
+  return FormatForOutputName(LinuxPath(printSettings.DISPSAIDA));
+}
+
+namespace {
+
+// The book's name in a PEF: the title asked for, else the file's name.
+std::string DocumentTitle(const std::string& inputFile) {
+  if (!printSettings.BRTIT.empty()) return printSettings.BRTIT;
+  const std::size_t slash = inputFile.find_last_of("/\\");
+  return ShownSystemName(slash == std::string::npos ? inputFile : inputFile.substr(slash + 1));
+}
+
+// What is printed: a text laid out by the print job, or a PEF's pages.
+struct Document {
+  bool pef = false;
+  PefBook book;
+  CodeTable pefSpareTable;
+  const CodeTable* table = &codeTable;  // the table the cells are told by
+};
+
+// Checks the document before the device is opened; kPrintDone when it can
+// be printed.
+int PrepareInput(const std::string& inputFile, OutputFormat format, Document& document) {
+  document.pef = InputIsPef(inputFile);
+  if (!document.pef) return CheckDocument(inputFile, format);
+  if (const int status = ReadPefInput(inputFile, document.book); status != kPrintDone) return status;
+  document.table = PefCodeTable(document.pefSpareTable);
+  if (document.table == nullptr) return kPrintDeviceFailed;
+  WarnOfLargerPages(document.book);
+  return kPrintDone;
+}
+
+}  // namespace
+
+int CheckPrintable(const std::string& inputFile) {
+  Document document;
+  return PrepareInput(inputFile, ChosenOutputFormat(), document);
+}
+
+int CheckDocument(const std::string& inputFile, OutputFormat format) {
   if (const int status = PrepareDocument(inputFile); status != kPrintDone) return status;
   // A pipe can be read once only: its text goes straight to the device.
   if (!InputFileReadsAgain(inputFile)) return kPrintDone;
@@ -121,7 +167,12 @@ int CheckDocument(const std::string& inputFile) {
   }
   DiscardingSink nowhere;
   NobodyJobUser nobody;
-  PrintJob layout(printSettings, codeTable, nowhere, nobody);
+  // Laid out as the format will be: a picture as cells may take a page of
+  // its own where the embosser's would not. The files of cells are all laid
+  // out alike; BRF is the lightest of them.
+  const OutputFormat layoutFormat = format == OutputFormat::Bytes ? OutputFormat::Bytes : OutputFormat::Brf;
+  FormattedOutput pages(layoutFormat, printSettings, codeTable, printSettings.USABRAILLEANTIGO, {}, nowhere);
+  PrintJob layout(printSettings, codeTable, pages.Pages(), nobody);
   const CopyEnd end = layout.PrintCopy(input);
   if (end == CopyEnd::ReadFailed) {
     ShowMessage("BRERRLEI", 1);
@@ -151,7 +202,13 @@ int PrintDocument(const std::string& inputFile) {
   }
   // Nothing is opened (nor a file emptied) for a document that cannot be
   // printed.
-  if (const int status = CheckDocument(inputFile); status != kPrintDone) return status;
+  OutputFormat format;
+  if (!printSettings.FORMATO.empty() && !ParseOutputFormat(printSettings.FORMATO, format)) {
+    ShowMessageAbout("BRCFGTRO", GetMessageWith("FMTDESC", {printSettings.FORMATO}));
+  }
+  format = ChosenOutputFormat();
+  Document document;
+  if (const int status = PrepareInput(inputFile, format, document); status != kPrintDone) return status;
   if (!DeviceOpen(printSettings.DISPSAIDA, inputFile)) {
     ShowMessage("BRERRCRI", 1);
     WriteLineAndSpeak(DeviceProblem());
@@ -161,25 +218,37 @@ int PrintDocument(const std::string& inputFile) {
   const RunningJob running;
   DeviceSink device;
   ConsoleJobUser user;
-  PrintJob job(printSettings, codeTable, device, user);
+  FormattedOutput output(format, printSettings, *document.table, printSettings.USABRAILLEANTIGO && !document.pef,
+                         DocumentTitle(inputFile), device);
+  PrintJob job(printSettings, codeTable, output.Pages(), user);
   const int copies = printSettings.BRNCOP;
   bool rangeEnded = false;
   for (int copy = 1; copy <= copies; ++copy) {
-    InputFile input;
-    if (!OpenJobInput(inputFile, input)) {
-      // The file was there for the copy before: say which file went missing.
-      ShowMessageAbout("BRARQNAO", ShownSystemName(inputFile));
-      DeviceClose();
-      return kPrintInputMissing;
+    if (copy > 1) output.BeginCopy();
+    CopyEnd end;
+    if (document.pef) {
+      end = EmbossPefBook(document.book, printSettings.BRPAGINI, printSettings.BRPAGFIN, output.Pages(), user);
+    } else {
+      InputFile input;
+      if (!OpenJobInput(inputFile, input)) {
+        // The file was there for the copy before: say which file went missing.
+        ShowMessageAbout("BRARQNAO", ShownSystemName(inputFile));
+        output.Finish();
+        DeviceClose();
+        return kPrintInputMissing;
+      }
+      end = job.PrintCopy(input);
+      input.Close();
     }
-    const CopyEnd end = job.PrintCopy(input);
-    input.Close();
     ClearKeyQueue();
     if (end == CopyEnd::Cancelled) {
+      // A file keeps what was made of the job.
+      output.Finish();
       DeviceClose();
       return kPrintCancelled;
     }
     if (end == CopyEnd::ReadFailed) {
+      output.Finish();
       DeviceClose();
       ShowMessageAbout("BRIMPINC", inputFile);
       return kPrintReadFailed;
@@ -188,6 +257,11 @@ int PrintDocument(const std::string& inputFile) {
     ShowMessage("BRFIMCOP", 1);
     if (copies != 1) SpeakNumber(copy);
     WriteLineEnds(1);
+  }
+  if (!output.Finish()) {
+    ShowMessageAbout("BRERRESC", DeviceProblem());
+    DeviceClose();
+    return kPrintDeviceFailed;
   }
   if (!DeviceClose()) {
     // The file written is gone.

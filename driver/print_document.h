@@ -11,6 +11,7 @@
 #include "braille/code_table.h"
 #include "braille/job_user.h"
 #include "braille/print_settings.h"
+#include "formats/formatted_output.h"
 
 // Exit statuses of a print job.
 enum PrintJobStatus {
@@ -56,17 +57,28 @@ void WarnOfReplacedSettings();
 // pages were embossed.
 void ReportPageRangeEnd(int pagesEmbossed);
 
-// Lays the document out once without a device, as printSettings say (a
+// The output format of printSettings: FORMATO when it names one, else the
+// one the output device's name asks for.
+OutputFormat ChosenOutputFormat();
+
+// Whether the file can be printed with printSettings, said as CheckDocument
+// says it; a PEF document is read and refused with the reason when it
+// cannot be printed (kPrintReadFailed).
+int CheckPrintable(const std::string& inputFile);
+
+// Lays the document out once without a device, in format, as printSettings say (a
 // regular file only: a pipe's text could not be read again): the
 // status with which printing would stop before any byte reaches the
 // embosser (said): kPrintNotText when the file is no text it can print
 // (below, PrepareDocument), kPrintReadFailed when the file cannot be read to its end,
 // kPrintNothingToEmboss when it holds nothing to emboss or the page range
 // selects no page of it; kPrintDone when it can be printed.
-int CheckDocument(const std::string& inputFile);
+int CheckDocument(const std::string& inputFile, OutputFormat format);
 
 // Makes the pagination consistent, checks the document, opens the device,
-// prints printSettings.BRNCOP copies of the file, closes the device and says
+// prints printSettings.BRNCOP copies of the file (a text, or a PEF's pages
+// as they are) in the chosen output format (a FORMATO that names none is
+// said), closes the device and says
 // "Fim de trabalho". kPrintDeviceFailed when the device is the input file
 // itself or cannot be opened (the reason is said), kPrintInputMissing when
 // the file vanished between copies, kPrintReadFailed when it could not be

@@ -190,7 +190,7 @@ void RunPrintProgram(std::vector<std::string> arguments) {
   WarnOfReplacedSettings();
   // A file that cannot be read, or holds nothing, is said before any
   // question is asked.
-  if (const int status = CheckDocument(file); status != kPrintDone) EndAfterNothingPrinted(status);
+  if (const int status = CheckPrintable(file); status != kPrintDone) EndAfterNothingPrinted(status);
   ConfirmSettings();
   ConfirmStart(file);
 

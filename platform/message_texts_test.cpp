@@ -67,8 +67,8 @@ TEST(MessageTextsTest, MessagesOutsideThePrintingSide) {
   // A line break written \n in the file is one.
   EXPECT_EQ(GetMessage("CMDPREVI"),
             w(u8"preview [--settings ARQUIVO] [--pages A-B] [--display] ARQUIVO\n"
-              u8"        mostra em Braille Unicode (ou, com --display, na linha Braille) as páginas como o embossador as "
-              u8"receberá"));
+              u8"        mostra em Braille Unicode (ou, com --display, na linha Braille) as páginas do texto ou de um "
+              u8"PEF"));
 }
 
 TEST(MessageTextsTest, TheRecordedMessagesAreTheMarkedOnes) {

@@ -202,7 +202,6 @@ TEST_F(CliPrintTest, PreviewShowsOnePageForEveryFormFeedAndMarksPictures) {
             "\u2826\u2806\n"
             "\u2801\n"
             "--- fim do desenho ---\n"
-            "\n"
             "--- p\xC3\xA1gina 2 ---\n" + blanks + "\u283C\u2803\n"
             "\u280B\u280A\u280D\n");
   // As many pages as the embosser gets form feeds.

@@ -109,7 +109,8 @@ TEST(RelevixDialogue, TitlesOffWithBothSidesOnPrintsNoHeaders) {
 
 TEST(RelevixDialogue, OldBrailleSwitchedOnLoadsTheOldTable) {
   // Tables that differ only in the blank cell: 0xFF under the old rules.
-  RelevixProgram program("AMBCODE=antiga.cfg\nAMBCODE2=atual.cfg\nUSABRAILLEANTIGO=N\n");
+  // The embosser's bytes, not the Braille ASCII a .brf name asks for.
+  RelevixProgram program("AMBCODE=antiga.cfg\nAMBCODE2=atual.cfg\nUSABRAILLEANTIGO=N\nFORMATO=bytes\n");
   WriteFile(program.File("antiga.cfg"), "20=FF\n");
   WriteFile(program.File("atual.cfg"), "20=20\n");
   WriteFile(program.File("texto.txt"), "Era uma vez.\n");

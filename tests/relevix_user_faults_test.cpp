@@ -161,11 +161,12 @@ class SampleTest : public ::testing::Test {
 };
 
 TEST_F(SampleTest, ThePictureIsFoundBesideTheTextFromAnyFolder) {
+  // The embosser's bytes, where the picture is marked by its graphic mode.
   const CliResult here =
       RunCli(std::string(RELEVIX_SOURCE_DIR) + "/data/exemplos", "SONARA_WINDIR='" + windir.path() + "'",
-             "print --settings SONARA.INI --device '" + work.File("daqui.brf") + "' carta.txt");
+             "print --settings SONARA.INI --format bytes --device '" + work.File("daqui.brf") + "' carta.txt");
   ASSERT_EQ(here.status, 0) << here.output;
-  const CliResult elsewhere = Print("");
+  const CliResult elsewhere = Print("--format bytes");
   ASSERT_EQ(elsewhere.status, 0) << elsewhere.output;
   EXPECT_EQ(elsewhere.output.find("gr\xC3\xA1" "fico"), std::string::npos) << elsewhere.output;
   const std::string printed = ReadFile(work.File("saida.brf"));
@@ -177,7 +178,7 @@ TEST_F(SampleTest, ThePictureIsFoundBesideTheTextFromAnyFolder) {
 TEST_F(SampleTest, PagesOutsideTheRangeLeaveThePictureOutAndARangeWithoutPagesSendsNothing) {
   // The sample has five sheets; the picture ends the third page, whose text
   // runs on to the fourth sheet, and the last sheet is the fourth page.
-  const CliResult later = Print("--pages 4-10");
+  const CliResult later = Print("--format bytes --pages 4-10");
   ASSERT_EQ(later.status, 0) << later.output;
   const std::string lastPage = ReadFile(work.File("saida.brf"));
   EXPECT_EQ(lastPage.find('\x1b'), std::string::npos);
