@@ -57,6 +57,8 @@ int RunSettingsCommand(CliArguments args);
 int RunPrintCommand(CliArguments args);
 int RunPreviewCommand(CliArguments args);
 int RunTranscribeCommand(CliArguments args);
+int RunQueueCommand(CliArguments args);
+int RunPpdCommand(CliArguments args);
 int RunKeyboardCommand(CliArguments args);
 int RunPlayCommand(CliArguments args);
 int RunSpeakTranslatorCommand(CliArguments args);

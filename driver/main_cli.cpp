@@ -23,6 +23,8 @@ constexpr Command kCommands[] = {
     {"print", RunPrintCommand, "CMDPRINT"},
     {"preview", RunPreviewCommand, "CMDPREVI"},
     {"transcribe", RunTranscribeCommand, "CMDTRANS"},
+    {"queue", RunQueueCommand, "CMDFILA"},
+    {"ppd", RunPpdCommand, "CMDPPD"},
     {"settings", RunSettingsCommand, "CMDCONFI"},
     {"speak", RunSpeakCommand, "CMDFALA"},
     {"speak-translator", RunSpeakTranslatorCommand, "CMDTRADU"},

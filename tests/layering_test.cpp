@@ -17,8 +17,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // Bottom to top.
-const std::vector<std::string> kLayers = {"platform",  "braille", "console", "audio",   "tts",
-                                          "speech",    "catalogue", "editor", "devices", "driver"};
+const std::vector<std::string> kLayers = {"platform", "braille",   "filter", "console", "audio",  "tts",
+                                          "speech",   "catalogue", "editor", "devices", "driver"};
 
 // Folders outside the layers: they may include any layer.
 const std::vector<std::string> kFreeFolders = {"tests", "tools", "bench", "fuzz"};
