@@ -14,14 +14,12 @@ constexpr PrintSettingRow kRows[] = {
 #include "braille/print_settings_rows.inc"
 };
 
-std::string Read(std::string_view key) { return ReadSuiteSetting(kSection, key); }
-
 // Number rule: the value replaces the default only when it is a whole valid
 // integer, and not below the smallest that makes sense (a line of fewer than
 // two cells could not be cut); anything else written is noted with the
 // default kept.
-void ReadNumber(std::string_view key, int& value, int smallest, std::vector<ReplacedSetting>& replaced) {
-  const std::string written = Read(key);
+void ReadNumber(std::string_view key, const std::string& written, int& value, int smallest,
+                std::vector<ReplacedSetting>& replaced) {
   if (written.empty()) return;
   int parsed;
   if (ParseSettingsInteger(written, parsed) && parsed >= smallest) {
@@ -32,57 +30,53 @@ void ReadNumber(std::string_view key, int& value, int smallest, std::vector<Repl
 }
 
 // Yes rule: on exactly when the value begins with "S" or "s".
-bool ReadYes(std::string_view key) {
-  const std::string value = Read(key);
-  return !value.empty() && (value[0] == 'S' || value[0] == 's');
-}
+bool ReadYes(const std::string& value) { return !value.empty() && (value[0] == 'S' || value[0] == 's'); }
 
 // Pacing rule: lines per minute become a pause in milliseconds after each
 // line. A negative rate would be a negative pause: taken as no pacing.
-int ReadPacing(const PrintSettingRow& row, std::vector<ReplacedSetting>& replaced) {
+int ReadPacing(const PrintSettingRow& row, const std::string& written, std::vector<ReplacedSetting>& replaced) {
   int linesPerMinute = 0;
-  ReadNumber(row.key, linesPerMinute, row.limit, replaced);
+  ReadNumber(row.key, written, linesPerMinute, row.limit, replaced);
   if (linesPerMinute == 0) return 0;
   return static_cast<int>(60000.0 / linesPerMinute);
 }
 
 // A code table path: the value, or the program directory followed by the
 // default file name.
-std::string ReadTablePath(const PrintSettingRow& row) {
-  std::string path = Read(row.key);
+std::string ReadTablePath(const PrintSettingRow& row, std::string path) {
   if (path.empty()) path = ReadSuiteSetting("SONARA", "PGMSONARA") + std::string(row.defaultValue);
   return path;
 }
 
-void ReadRow(const PrintSettingRow& row, PrintSettings& settings, std::vector<ReplacedSetting>& replaced) {
+}  // namespace
+
+void SetPrintSetting(const PrintSettingRow& row, const std::string& written, PrintSettings& settings,
+                     std::vector<ReplacedSetting>& replaced) {
   switch (row.kind) {
     case SettingKind::kText:
       // An empty value is the default (the first parallel port, for the
       // device).
-      settings.*row.text = Read(row.key);
-      if ((settings.*row.text).empty()) settings.*row.text = row.defaultValue;
+      settings.*row.text = written.empty() ? std::string(row.defaultValue) : written;
       break;
     case SettingKind::kNumber:
-      ReadNumber(row.key, settings.*row.number, row.limit, replaced);
+      ReadNumber(row.key, written, settings.*row.number, row.limit, replaced);
       break;
     case SettingKind::kYesno:
-      settings.*row.yesNo = ReadYes(row.key);
+      settings.*row.yesNo = ReadYes(written);
       break;
     case SettingKind::kTitles:
-      settings.*row.number = ReadYes(row.key) ? 2 : 1;
+      settings.*row.number = ReadYes(written) ? 2 : 1;
       break;
     case SettingKind::kPacing:
-      settings.*row.number = ReadPacing(row, replaced);
+      settings.*row.number = ReadPacing(row, written, replaced);
       break;
     case SettingKind::kTable:
-      settings.*row.text = ReadTablePath(row);
+      settings.*row.text = ReadTablePath(row, written);
       break;
     case SettingKind::kDerived:
       break;
   }
 }
-
-}  // namespace
 
 std::span<const PrintSettingRow> PrintSettingRows() { return kRows; }
 
@@ -113,7 +107,7 @@ PrintSettings ReadPrintSettings(std::vector<ReplacedSetting>& replaced) {
   replaced.clear();
   PrintSettings settings;
   for (const PrintSettingRow& row : kRows) {
-    if (row.inFile) ReadRow(row, settings, replaced);
+    if (row.inFile) SetPrintSetting(row, ReadSuiteSetting(kSection, row.key), settings, replaced);
   }
   return settings;
 }

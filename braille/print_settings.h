@@ -45,6 +45,12 @@ struct ReplacedSetting {
   int used = 0;
 };
 
+// Sets one setting from its written value, by the rules of its kind, as the
+// settings file's reading does; a value that makes no sense is added to
+// replaced and the setting left as it was.
+void SetPrintSetting(const PrintSettingRow& row, const std::string& written, PrintSettings& settings,
+                     std::vector<ReplacedSetting>& replaced);
+
 // The settings as the settings file gives them; replaced receives, in the
 // order of the keys, every written value that made no sense.
 PrintSettings ReadPrintSettings(std::vector<ReplacedSetting>& replaced);

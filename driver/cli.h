@@ -61,6 +61,8 @@ int RunPrintCommand(CliArguments args);
 int RunPreviewCommand(CliArguments args);
 int RunConvertCommand(CliArguments args);
 int RunTranscribeCommand(CliArguments args);
+int RunQueueCommand(CliArguments args);
+int RunPpdCommand(CliArguments args);
 int RunKeyboardCommand(CliArguments args);
 int RunPlayCommand(CliArguments args);
 int RunSpeakTranslatorCommand(CliArguments args);

@@ -26,6 +26,8 @@ constexpr Command kCommands[] = {
     {"preview", RunPreviewCommand, "CMDPREVI"},
     {"convert", RunConvertCommand, "CMDCONVE"},
     {"transcribe", RunTranscribeCommand, "CMDTRANS"},
+    {"queue", RunQueueCommand, "CMDFILA"},
+    {"ppd", RunPpdCommand, "CMDPPD"},
     {"settings", RunSettingsCommand, "CMDCONFI"},
     {"speak", RunSpeakCommand, "CMDFALA"},
     {"speak-translator", RunSpeakTranslatorCommand, "CMDTRADU"},

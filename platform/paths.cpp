@@ -91,12 +91,18 @@ std::string StartupDirectory() {
 
 namespace {
 
-// share/sonara beside the bin/ folder of the running program.
+// share/sonara under the prefix the running program is installed in: beside
+// its bin/ folder, or above lib/cups/filter/ for the print server's filter.
 std::string DataBesideProgram() {
   std::error_code error;
   const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) return {};
-  return (executable.parent_path().parent_path() / "share" / "sonara").string();
+  std::filesystem::path prefix = executable.parent_path().parent_path();
+  if (executable.parent_path().filename() == "filter" && prefix.filename() == "cups" &&
+      prefix.parent_path().filename() == "lib") {
+    prefix = prefix.parent_path().parent_path();
+  }
+  return (prefix / "share" / "sonara").string();
 }
 
 bool IsFolder(const std::string& linuxPath) {

@@ -1,10 +1,13 @@
 #include "platform/program_start.h"
 
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+
+extern char** environ;
 
 namespace {
 
@@ -63,4 +66,20 @@ bool StartProgram(const std::vector<std::string>& arguments, const std::string& 
   }
   close(report[0]);
   return got == 0;
+}
+
+int RunProgramToEnd(const std::vector<std::string>& arguments) {
+  if (arguments.empty() || arguments[0].empty()) return -1;
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  pid_t child = 0;
+  if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0) {
+    if (errno != EINTR) return -1;
+  }
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  // posix_spawnp reports a program that is not there as an exit of 127.
+  return WEXITSTATUS(status);
 }

@@ -11,3 +11,8 @@
 // not wait for it. Everything is UTF-8. False when the program could not be
 // started.
 bool StartProgram(const std::vector<std::string>& arguments, const std::string& workingDirectory);
+
+// Runs arguments[0] (looked for on PATH when it has no '/') with the
+// arguments and waits for it: its exit status, 128 + the signal that ended
+// it, or -1 when it could not be started.
+int RunProgramToEnd(const std::vector<std::string>& arguments);

@@ -42,6 +42,15 @@ TEST(InstalledTree, AMovedInstallationSpeaksAndPrintsAndMissingDataIsSaid) {
       << ReadFile(place.File("ouvido.log"));
   EXPECT_FALSE(ReadFile(place.File("saida.brf")).empty());
 
+  // The print server's filter, under lib/cups/filter, finds the same
+  // installed settings and tables, and the queue's PPD is beside the data.
+  const CliResult filtered = RunShell("env -u RELEVIX_DATA_DIR '" + moved + "/lib/cups/filter/relevix-cups' 7 ana carta 1 '' '" +
+                                          place.File("texto.txt") + "' > '" + place.File("filtro.brf") + "'",
+                                      false);
+  EXPECT_EQ(filtered.status, 0) << filtered.output;
+  EXPECT_EQ(ReadFile(place.File("filtro.brf")), ReadFile(place.File("saida.brf")));
+  EXPECT_TRUE(std::filesystem::exists(moved + "/share/ppd/relevix/relevix-braille.ppd"));
+
   std::filesystem::rename(moved + "/share", moved + "/outro");
   const CliResult missing = RunShell(run);
   EXPECT_EQ(missing.status, 72) << missing.output;

@@ -1,0 +1,94 @@
+// relevix-cups run as the print server runs it: arguments job-id user title
+// copies options [file], the queue's PPD in the environment, the Braille on
+// standard output and the server's message lines on standard error.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+
+#include "tests/cli_run.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using testing_support::ReadFile;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+
+const std::string kFilter = RELEVIX_FILTER;
+
+class CupsFilterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFile(text_, "<TAviso>\nA biblioteca abre às 8h.\n\nTraga o cartão de leitor.\n");
+  }
+
+  // What relevix-cli print writes for the text with the build's settings
+  // file, changed by sed expression edit, and the extra arguments.
+  std::string Printed(const std::string& edit, const std::string& arguments) {
+    const std::string settings = work_.File("ajustes.ini");
+    RunShell("sed '" + edit + "' '" RELEVIX_BINARY_DIR "/data/SONARA.INI' > '" + settings + "'");
+    const CliResult printed = RunCli(work_.path(), "", "print --settings '" + settings + "' --device '" +
+                                                           work_.File("esperado.brf") + "' " + arguments + " '" +
+                                                           text_ + "'");
+    EXPECT_EQ(printed.status, 0) << printed.output;
+    return ReadFile(work_.File("esperado.brf"));
+  }
+
+  TempDir work_;
+  const std::string text_ = work_.File("aviso.txt");
+};
+
+TEST_F(CupsFilterTest, TheDocumentComesAsAFileOrOnStandardInputWithThePpdsDefaults) {
+  const std::string expected = Printed("s/x/x/", "");
+  CliResult named = RunShell("'" + kFilter + "' 12 ana aviso 1 '' '" + text_ + "' 2>/dev/null", false);
+  EXPECT_EQ(named.status, 0);
+  EXPECT_EQ(named.output, expected);
+  CliResult piped = RunShell("('" + kFilter + "' 12 ana aviso 1 '' < '" + text_ + "') 2>/dev/null", false);
+  EXPECT_EQ(piped.status, 0);
+  EXPECT_EQ(piped.output, expected);
+  // The server hears how many pages were embossed, and that the job ended.
+  const CliResult messages = RunShell("'" + kFilter + "' 12 ana aviso 2 '' '" + text_ + "' 2>&1 >/dev/null", false);
+  EXPECT_NE(messages.output.find("PAGE: total 2\n"), std::string::npos) << messages.output;
+  EXPECT_NE(messages.output.find("INFO: Fim de trabalho\n"), std::string::npos) << messages.output;
+
+  // The queue's PPD gives the defaults the job does not choose; the job's
+  // options win over them.
+  const std::string ppd = work_.File("fila.ppd");
+  const CliResult made = RunCli(work_.path(), "", "ppd --settings '" RELEVIX_BINARY_DIR "/data/SONARA.INI' > '" + ppd + "'");
+  ASSERT_EQ(made.status, 0);
+  RunShell("sed -i 's/^\\*DefaultCOLUNAS: .*/*DefaultCOLUNAS: 22/; s/^\\*DefaultTITULA: .*/*DefaultTITULA: N/' '" +
+           ppd + "'");
+  const CliResult narrow = RunShell("PPD='" + ppd + "' '" + kFilter + "' 12 ana aviso 1 'TITULA=S' '" + text_ +
+                                        "' 2>/dev/null",
+                                    false);
+  EXPECT_EQ(narrow.status, 0);
+  EXPECT_EQ(narrow.output, Printed("s/^COLUNAS=.*/COLUNAS=22/; s/^TITULA=.*/TITULA=S/", ""));
+}
+
+TEST_F(CupsFilterTest, AJobThatCannotBeDoneWholeFailsWithItsReasonAndWritesNothing) {
+  // Called without the server's arguments.
+  CliResult usage = RunShell("'" + kFilter + "' 12 ana", true);
+  EXPECT_EQ(usage.status, 1);
+  EXPECT_NE(usage.output.find("ERROR: Uso: relevix-cups trabalho usu\xC3\xA1rio t\xC3\xADtulo c\xC3\xB3pias op\xC3\xA7\xC3\xB5" "es [arquivo]"),
+            std::string::npos)
+      << usage.output;
+
+  // A document that is not there, and an empty one.
+  CliResult missing = RunShell("'" + kFilter + "' 12 ana aviso 1 '' '" + work_.File("nada.txt") + "' 2>&1", false);
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_TRUE(missing.output.starts_with("ERROR: ")) << missing.output;
+  WriteFile(work_.File("vazio.txt"), "");
+  CliResult empty = RunShell("'" + kFilter + "' 12 ana aviso 1 '' '" + work_.File("vazio.txt") + "' 2>&1", false);
+  EXPECT_EQ(empty.status, 1);
+  EXPECT_EQ(empty.output, "ERROR: O arquivo est\xC3\xA1 vazio\n");
+
+  // Standard output closed: the Braille cannot be handed on, which is said.
+  CliResult closed = RunShell("'" + kFilter + "' 12 ana aviso 1 '' '" + text_ + "' 2>&1 >&-", false);
+  EXPECT_EQ(closed.status, 1);
+  EXPECT_NE(closed.output.find("ERROR: N\xC3\xA3o consegui entregar o Braille \xC3\xA0 impressora"), std::string::npos)
+      << closed.output;
+  EXPECT_EQ(closed.output.find("Fim de trabalho"), std::string::npos) << closed.output;
+}
+
+}  // namespace

@@ -1,0 +1,216 @@
+// The Braille embosser queue on a real print server: a private cupsd with
+// the filter and the PPD of this build, a queue made by `relevix-cli queue`
+// whose device is a file, and jobs submitted with lp over IPP on
+// 127.0.0.1. What the queue's device receives must be what `relevix-cli
+// print` writes for the same text and settings.
+#include <cups/cups.h>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <regex>
+#include <string>
+#include <thread>
+
+#include "tests/cli_run.h"
+#include "tests/support/private_cups_server.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using testing_support::PrivateCupsServer;
+using testing_support::ReadFile;
+using testing_support::ScopedEnv;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+
+constexpr const char* kQueue = "braille";
+// The print server stops (rather than aborts) a job whose filter failed, so
+// that an administrator may restart it; the queue itself goes on.
+constexpr ipp_jstate_t kFailed = IPP_JSTATE_STOPPED;
+
+struct JobEnd {
+  ipp_jstate_t state = IPP_JSTATE_PENDING;
+  std::string message;  // job-printer-state-message: the filter's last ERROR: or INFO: line
+};
+
+// The job's end on the private server, waiting twenty seconds at most.
+std::optional<JobEnd> WaitForJob(int id) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (std::chrono::steady_clock::now() < deadline) {
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    const std::string uri = "ipp://localhost/jobs/" + std::to_string(id);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    JobEnd end;
+    if (response != nullptr) {
+      if (ipp_attribute_t* state = ippFindAttribute(response, "job-state", IPP_TAG_ENUM)) {
+        end.state = static_cast<ipp_jstate_t>(ippGetInteger(state, 0));
+      }
+      if (ipp_attribute_t* message = ippFindAttribute(response, "job-printer-state-message", IPP_TAG_TEXT)) {
+        end.message = ippGetString(message, 0, nullptr);
+      }
+      ippDelete(response);
+    }
+    if (end.state >= IPP_JSTATE_STOPPED) return end;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return std::nullopt;
+}
+
+// A text of several Braille pages with a header title, a list and a margin.
+std::string Letter(const std::string& name) {
+  std::string text = "<TCarta de " + name + ">\nPrezada senhora,\n\n";
+  for (int i = 1; i <= 12; ++i) {
+    text += "Parágrafo " + std::to_string(i) +
+            ": a reunião da associação será na sexta-feira, às 14h, na sala 3; traga o relatório "
+            "do mês e as sugestões de todos.\n\n";
+  }
+  text += "<M   >\n• primeiro item\n• segundo item\n<M>\nAtenciosamente,\n" + name + "\n";
+  return text;
+}
+
+class CupsQueueTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The filter's own copy of the installed data it reads: the settings
+    // file and the code tables, where the user lp can read them.
+    data_ = server_.Folder() + "/dados";
+    std::filesystem::create_directory(data_);
+    for (const char* file : {"SONARA.INI", "ambcode.cfg", "ambcode2.cfg"}) {
+      std::filesystem::copy_file(std::string(RELEVIX_BINARY_DIR) + "/data/" + file, data_ + "/" + file);
+      chmod((data_ + "/" + file).c_str(), 0644);
+    }
+    chmod(data_.c_str(), 0755);
+    server_.AddFilter(RELEVIX_FILTER, "RELEVIX_DATA_DIR=" + data_);
+    const std::string error = server_.Start(true);
+    if (!error.empty()) GTEST_SKIP() << "no private CUPS scheduler: " << error;
+    server_env_.emplace("CUPS_SERVER", server_.SocketPath().c_str());
+    cupsSetServer(nullptr);
+    const CliResult made = RunCli(work_.path(), Environment(),
+                                  "queue --settings '" + data_ + "/SONARA.INI' --name " + kQueue +
+                                      " --device 'relevixout:" + server_.OutputFile() + "'");
+    ASSERT_EQ(made.status, 0) << made.output << server_.ErrorLog();
+    EXPECT_NE(made.output.find("Fila braille criada"), std::string::npos) << made.output;
+  }
+  void TearDown() override { cupsSetServer(nullptr); }
+
+  std::string Environment() const { return "CUPS_SERVER='" + server_.SocketPath() + "'"; }
+
+  // Submits the file with lp over IPP on 127.0.0.1; the job's number.
+  int Submit(const std::string& file, const std::string& options) {
+    const CliResult submitted =
+        RunShell("lp -h " + server_.TcpAddress() + " -d " + kQueue + " " + options + " '" + file + "'");
+    std::smatch match;
+    static const std::regex id(R"(request id is braille-(\d+))");
+    if (submitted.status != 0 || !std::regex_search(submitted.output, match, id)) {
+      ADD_FAILURE() << "lp: " << submitted.output;
+      return -1;
+    }
+    return std::stoi(match[1]);
+  }
+
+  // What relevix-cli print writes for the file with the queue's settings
+  // file and the extra arguments.
+  std::string Printed(const std::string& file, const std::string& settings, const std::string& arguments) {
+    const std::string output = work_.File("esperado.brf");
+    std::filesystem::remove(output);
+    const CliResult printed = RunCli(work_.path(), "", "print --settings '" + settings + "' --device '" + output +
+                                                           "' " + arguments + " '" + file + "'");
+    EXPECT_EQ(printed.status, 0) << printed.output;
+    return ReadFile(output);
+  }
+
+  PrivateCupsServer server_;
+  TempDir work_;
+  std::string data_;
+  std::optional<ScopedEnv> server_env_;
+};
+
+TEST_F(CupsQueueTest, JobsThroughTheQueueEqualWhatThePrintCommandWrites) {
+  const std::string letter = work_.File("carta.txt");
+  WriteFile(letter, Letter("Maria"));
+
+  // The queue's defaults: the installed settings.
+  const int plain = Submit(letter, "");
+  std::optional<JobEnd> end = WaitForJob(plain);
+  ASSERT_TRUE(end.has_value()) << server_.ErrorLog();
+  EXPECT_EQ(end->state, IPP_JSTATE_COMPLETED) << end->message << server_.ErrorLog();
+  const std::string expectedPlain = Printed(letter, data_ + "/SONARA.INI", "");
+  ASSERT_FALSE(expectedPlain.empty());
+  EXPECT_EQ(ReadFile(server_.OutputFile()), expectedPlain);
+
+  // A teacher's choices for one job: narrow paper, interpoint, pages 2 to
+  // 3, two copies, the job's title in the headers.
+  std::filesystem::remove(server_.OutputFile());
+  const int chosen = Submit(letter,
+                            "-n 2 -t 'Convite' -o COLUNAS=24 -o FRENTEVERSO=S -o page-ranges=2-3 "
+                            "-o TITULODOTRABALHO=S");
+  end = WaitForJob(chosen);
+  ASSERT_TRUE(end.has_value()) << server_.ErrorLog();
+  EXPECT_EQ(end->state, IPP_JSTATE_COMPLETED) << end->message << server_.ErrorLog();
+  std::string settings = ReadFile(data_ + "/SONARA.INI");
+  settings = std::regex_replace(settings, std::regex("\nCOLUNAS=[0-9]+"), "\nCOLUNAS=24");
+  settings = std::regex_replace(settings, std::regex("\nFRENTEVERSO=N"), "\nFRENTEVERSO=S");
+  WriteFile(work_.File("escolhas.ini"), settings);
+  const std::string expectedChosen =
+      Printed(letter, work_.File("escolhas.ini"), "--copies 2 --pages 2-3 --title Convite");
+  EXPECT_EQ(ReadFile(server_.OutputFile()), expectedChosen);
+  EXPECT_NE(expectedChosen, expectedPlain);
+}
+
+TEST_F(CupsQueueTest, AFailedJobIsMarkedFailedWithItsReasonAndTheQueueGoesOn) {
+  const std::string empty = work_.File("vazio.txt");
+  WriteFile(empty, "\n\n\n");
+  const int failed = Submit(empty, "");
+  std::optional<JobEnd> end = WaitForJob(failed);
+  ASSERT_TRUE(end.has_value()) << server_.ErrorLog();
+  EXPECT_EQ(end->state, kFailed) << server_.ErrorLog();
+  EXPECT_EQ(end->message, "O arquivo está vazio");
+  EXPECT_EQ(ReadFile(server_.OutputFile()), "");
+
+  // A page range past the end of the text: nothing to emboss either.
+  const std::string letter = work_.File("carta.txt");
+  WriteFile(letter, Letter("Ana"));
+  end = WaitForJob(Submit(letter, "-o page-ranges=40-50"));
+  ASSERT_TRUE(end.has_value());
+  EXPECT_EQ(end->state, kFailed);
+  EXPECT_EQ(end->message, "Nenhuma página no intervalo pedido");
+
+  // Several ranges cannot be embossed as one run of pages: said, not guessed.
+  end = WaitForJob(Submit(letter, "-o page-ranges=1-2,5"));
+  ASSERT_TRUE(end.has_value());
+  EXPECT_EQ(end->state, kFailed);
+  EXPECT_NE(end->message.find("1-2,5"), std::string::npos) << end->message;
+
+  end = WaitForJob(Submit(letter, ""));
+  ASSERT_TRUE(end.has_value());
+  EXPECT_EQ(end->state, IPP_JSTATE_COMPLETED) << end->message;
+  EXPECT_EQ(ReadFile(server_.OutputFile()), Printed(letter, data_ + "/SONARA.INI", ""));
+}
+
+TEST_F(CupsQueueTest, JobsSubmittedTogetherComeOutWholeAndInOrder) {
+  const std::string first = work_.File("primeira.txt");
+  const std::string second = work_.File("segunda.txt");
+  WriteFile(first, Letter("Joana"));
+  WriteFile(second, Letter("Pedro"));
+  int ids[2] = {-1, -1};
+  std::thread other([&] { ids[1] = Submit(second, ""); });
+  ids[0] = Submit(first, "");
+  other.join();
+  for (int id : ids) {
+    const std::optional<JobEnd> end = WaitForJob(id);
+    ASSERT_TRUE(end.has_value()) << server_.ErrorLog();
+    EXPECT_EQ(end->state, IPP_JSTATE_COMPLETED) << end->message;
+  }
+  const std::string settings = data_ + "/SONARA.INI";
+  const std::string one = Printed(first, settings, "");
+  const std::string two = Printed(second, settings, "");
+  // The server takes jobs in the order of their numbers.
+  EXPECT_EQ(ReadFile(server_.OutputFile()), ids[0] < ids[1] ? one + two : two + one);
+}
+
+}  // namespace
