@@ -114,7 +114,39 @@ void ConvertPdf(const std::string& path, DocumentText& document) {
   }
 }
 
+// "imagem PNG": what a refused file is.
+std::string RefusedType(const Recognition& recognition) {
+  switch (recognition.refused) {
+    case RefusedKind::Image:
+      return GetMessageWith("DOCTIMG", {recognition.subtype});
+    case RefusedKind::Sound:
+      return GetMessageWith("DOCTSOM", {recognition.subtype});
+    case RefusedKind::Video:
+      return GetMessageWith("DOCTVID", {recognition.subtype});
+    case RefusedKind::Archive:
+      return GetMessageWith("DOCTCMP", {recognition.subtype});
+    case RefusedKind::Program:
+      return GetMessage("DOCTPRG");
+    case RefusedKind::Binary:
+      break;
+  }
+  return GetMessage("DOCTBIN");
+}
+
 }  // namespace
+
+NotPrintable WhyNotPrintable(const DocumentText& document, const std::string& shownName) {
+  switch (document.result) {
+    case ConversionResult::Refused:
+      return {"DOCNAOTX", shownName + " (" + RefusedType(document.recognition) + ")", {}};
+    case ConversionResult::PdfWithoutText:
+      return {"DOCPDFIM", shownName, {}};
+    case ConversionResult::ConverterMissing:
+      return {"DOCERRCV", shownName, GetMessageWith("DOCSEMCV", {document.package})};
+    default:
+      return {"DOCERRCV", shownName, Windows1252FromUtf8(document.problem)};
+  }
+}
 
 DocumentText ConvertDocument(const std::string& linuxPath) {
   DocumentText document;

@@ -26,3 +26,14 @@ struct DocumentText {
 };
 
 DocumentText ConvertDocument(const std::string& linuxPath);
+
+// Why a document cannot be printed, as the programs say it: a message of the
+// catalogue (key) about what (the file's shown name, with its kind when it
+// was refused), and a second line when there is one (the package to install,
+// the converter's own words), in Windows-1252.
+struct NotPrintable {
+  std::string key;
+  std::string about;
+  std::string more;
+};
+NotPrintable WhyNotPrintable(const DocumentText& document, const std::string& shownName);

@@ -20,44 +20,11 @@ struct PreparedDocument {
 };
 PreparedDocument prepared;
 
-// "(imagem PNG)": what a refused file is.
-std::string RefusedType(const Recognition& recognition) {
-  switch (recognition.refused) {
-    case RefusedKind::Image:
-      return GetMessageWith("DOCTIMG", {recognition.subtype});
-    case RefusedKind::Sound:
-      return GetMessageWith("DOCTSOM", {recognition.subtype});
-    case RefusedKind::Video:
-      return GetMessageWith("DOCTVID", {recognition.subtype});
-    case RefusedKind::Archive:
-      return GetMessageWith("DOCTCMP", {recognition.subtype});
-    case RefusedKind::Program:
-      return GetMessage("DOCTPRG");
-    case RefusedKind::Binary:
-      break;
-  }
-  return GetMessage("DOCTBIN");
-}
-
 // Says why the document cannot be printed.
 void SayNotPrintable(const std::string& inputFile, const DocumentText& document) {
-  const std::string name = ShownSystemName(inputFile);
-  switch (document.result) {
-    case ConversionResult::Refused:
-      ShowMessageAbout("DOCNAOTX", name + " (" + RefusedType(document.recognition) + ")");
-      break;
-    case ConversionResult::PdfWithoutText:
-      ShowMessageAbout("DOCPDFIM", name);
-      break;
-    case ConversionResult::ConverterMissing:
-      ShowMessageAbout("DOCERRCV", name);
-      WriteLineAndSpeak(GetMessageWith("DOCSEMCV", {document.package}));
-      break;
-    default:
-      ShowMessageAbout("DOCERRCV", name);
-      if (!document.problem.empty()) WriteLineAndSpeak(Windows1252FromUtf8(document.problem));
-      break;
-  }
+  const NotPrintable why = WhyNotPrintable(document, ShownSystemName(inputFile));
+  ShowMessageAbout(why.key, why.about);
+  if (!why.more.empty()) WriteLineAndSpeak(why.more);
 }
 
 }  // namespace

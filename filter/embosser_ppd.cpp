@@ -1,5 +1,6 @@
 #include "filter/embosser_ppd.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "filter/queue_options.h"
@@ -8,9 +9,10 @@
 namespace {
 
 // The document types the filter lays out itself; anything the print server
-// cannot name reaches it as application/octet-stream and is recognised (or
-// refused) by its content.
-constexpr std::string_view kAcceptedTypes[] = {"text/plain", "application/pdf", "application/octet-stream"};
+// cannot name (a Word or OpenDocument file, an EPUB, a PEF) reaches it as
+// application/octet-stream and is recognised, or refused, by its content.
+constexpr std::string_view kAcceptedTypes[] = {"text/plain", "text/html", "application/pdf",
+                                               "application/octet-stream"};
 
 constexpr std::string_view kHeader =
     "*PPD-Adobe: \"4.3\"\n"
@@ -72,6 +74,19 @@ std::string YesNoOption(std::string_view key, std::string_view labelKey, bool on
          Choice(key, "N", GetMessage("PPDNAO")) + CloseOption(key);
 }
 
+// A text setting's words; an empty value is the first word.
+std::string WordOption(const QueueSetting& setting, const std::string& value) {
+  std::string_view words = setting.choices;
+  const std::string current = value.empty() ? std::string(words.substr(0, words.find(' '))) : value;
+  std::string text = OpenOption(setting.key, GetMessage(setting.labelKey), current);
+  while (!words.empty()) {
+    const std::string_view word = words.substr(0, words.find(' '));
+    text += Choice(setting.key, word, word);
+    words.remove_prefix(std::min(words.size(), word.size() + 1));
+  }
+  return text + CloseOption(setting.key);
+}
+
 std::string NumberOption(const QueueSetting& setting, int value) {
   const std::string current = std::to_string(value);
   std::string text = OpenOption(setting.key, GetMessage(setting.labelKey), current);
@@ -96,6 +111,8 @@ std::string EmbosserPpd(const PrintSettings& settings) {
     const PrintSettingRow& row = *FindPrintSetting(setting.key);
     if (row.kind == SettingKind::kNumber) {
       ppd += NumberOption(setting, settings.*row.number);
+    } else if (row.kind == SettingKind::kText) {
+      ppd += WordOption(setting, settings.*row.text);
     } else {
       ppd += YesNoOption(setting.key, setting.labelKey, settings.*row.yesNo);
     }

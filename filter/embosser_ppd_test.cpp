@@ -57,6 +57,12 @@ TEST(EmbosserPpd, ThePrintServersCheckerPassesItAndItsDefaultsAreTheSettings) {
   EXPECT_EQ(DefaultChoice(path, "FRENTEVERSO"), "S");
   EXPECT_EQ(DefaultChoice(path, "AUTOFORMATA"), "N");
   EXPECT_EQ(DefaultChoice(path, "TITULODOTRABALHO"), "N");
+  // No format in the settings: the embosser's bytes; one written there is
+  // the queue's default.
+  EXPECT_EQ(DefaultChoice(path, "FORMATO"), "bytes");
+  settings.FORMATO = "brf";
+  WriteFile(path, EmbosserPpd(settings));
+  EXPECT_EQ(DefaultChoice(path, "FORMATO"), "brf");
   // Every setting the queue offers is an option of the PPD.
   for (const QueueSetting& setting : QueueSettings()) {
     EXPECT_NE(DefaultChoice(path, std::string(setting.key).c_str()), "(none)") << setting.key;

@@ -8,7 +8,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string_view>
 #include <vector>
 
@@ -18,7 +21,11 @@
 #include "braille/output_sink.h"
 #include "braille/print_job.h"
 #include "braille/print_settings.h"
+#include "documents/document_text.h"
 #include "filter/queue_options.h"
+#include "formats/formatted_output.h"
+#include "formats/pef_embossing.h"
+#include "formats/pef_reader.h"
 #include "platform/message_texts.h"
 #include "platform/paths.h"
 #include "platform/suite_settings.h"
@@ -156,6 +163,103 @@ bool JobSettings(const FilterJob& job, PrintSettings& settings) {
 
 }  // namespace
 
+namespace {
+
+// The job's document as the composer reads it: a PEF's own pages, a
+// document converted into the job's text, or a plain text file.
+struct JobDocument {
+  std::string path;  // the file, as the program's system path
+  bool pef = false;
+  PefBook book;
+  DocumentText converted;
+};
+
+bool ReadWholeFile(const std::string& linuxPath, std::string& bytes) {
+  std::ifstream file(linuxPath, std::ios::binary);
+  if (!file) return false;
+  std::ostringstream content;
+  content << file.rdbuf();
+  bytes = content.str();
+  return !file.bad();
+}
+
+// Tells what the document is; false (said) when it cannot be printed. The
+// job's title names it, since the file the server hands over has a name of
+// the server's.
+bool ReadDocument(const std::string& linuxPath, const std::string& shownName, JobDocument& document) {
+  document.path = Windows1252FromUtf8(linuxPath);
+  std::string bytes;
+  if (!ReadWholeFile(linuxPath, bytes)) {
+    Tell("ERROR", MessageAbout("BRARQNAO", shownName));
+    return false;
+  }
+  if (LooksLikePef(bytes)) {
+    document.pef = true;
+    PefProblem problem;
+    if (ReadPef(bytes, document.book, problem)) return true;
+    std::vector<std::string> values(3);
+    for (std::size_t i = 0; i < std::min(values.size(), problem.values.size()); ++i) {
+      values[i] = Windows1252FromUtf8(problem.values[i]);
+    }
+    Tell("ERROR", MessageAbout("PEFRECUS", GetMessageWith(problem.messageKey, {values[0], values[1], values[2]})));
+    return false;
+  }
+  document.converted = ConvertDocument(linuxPath);
+  const ConversionResult result = document.converted.result;
+  if (result == ConversionResult::PlainText || result == ConversionResult::Converted) return true;
+  const NotPrintable why = WhyNotPrintable(document.converted, shownName);
+  Tell("ERROR", MessageAbout(why.key, why.about) + (why.more.empty() ? "" : "; " + why.more));
+  return false;
+}
+
+bool OpenText(const JobDocument& document, InputFile& input) {
+  if (document.converted.result == ConversionResult::Converted) {
+    input.OpenText(document.path, document.converted.text);
+    return true;
+  }
+  return input.Open(document.path);
+}
+
+// The pages of a PEF within the page range, as they are embossed.
+int PefPagesInRange(const PefBook& book, const PrintSettings& settings) {
+  int count = 0, inRange = 0;
+  for (const PefVolume& volume : book.volumes) {
+    for (const PefSection& section : volume.sections) {
+      for (std::size_t page = 0; page < section.pages.size(); ++page) {
+        ++count;
+        inRange += count >= settings.BRPAGINI && count <= settings.BRPAGFIN;
+      }
+    }
+  }
+  return inRange;
+}
+
+// One copy of a text; the pages embossed, or -1 when it failed (said).
+int PrintTextCopy(const JobDocument& document, const std::string& shownName, PrintJob& printJob) {
+  InputFile input;
+  if (!OpenText(document, input)) {
+    Tell("ERROR", MessageAbout("BRARQNAO", shownName));
+    return -1;
+  }
+  const CopyEnd end = printJob.PrintCopy(input);
+  if (end == CopyEnd::Cancelled) return -1;
+  if (end == CopyEnd::ReadFailed) {
+    Tell("ERROR", MessageAbout("BRERRLEI", shownName));
+    return -1;
+  }
+  if (!printJob.State().anyContent) {
+    Tell("ERROR", GetMessage("BRARQVAZ"));
+    return -1;
+  }
+  if (printJob.State().pagesInRange == 0) {
+    Tell("ERROR", GetMessage("BRNENHPG"));
+    return -1;
+  }
+  return printJob.State().pagesInRange;
+}
+
+}  // namespace
+
 int RunFilterJob(const FilterJob& job, int outputFd, const volatile int& cancelled) {
   PrintSettings settings;
   if (!JobSettings(job, settings)) return 1;
@@ -169,44 +273,52 @@ int RunFilterJob(const FilterJob& job, int outputFd, const volatile int& cancell
   if (load.badLine != 0) Tell("INFO", GetMessage("BRERRLIN") + std::to_string(load.badLine));
 
   SpooledInput spooled;
-  std::string document = Windows1252FromUtf8(job.document);
-  if (document.empty()) {
+  std::string linuxPath = job.document;
+  if (linuxPath.empty()) {
     std::string problem;
     if (!spooled.Take(problem)) {
       Tell("ERROR", MessageAbout("FILENTRA", problem));
       return 1;
     }
-    document = Windows1252FromUtf8(spooled.Path());
+    linuxPath = spooled.Path();
+  }
+  const std::string shownName = Windows1252FromUtf8(job.title.empty() ? linuxPath : job.title);
+  JobDocument document;
+  if (!ReadDocument(linuxPath, shownName, document)) return 1;
+  // A PEF's rows are cells of the current rules.
+  CodeTable currentRules;
+  const CodeTable* cellTable = &table;
+  if (document.pef && settings.USABRAILLEANTIGO) {
+    if (!LoadCodeTable(settings.AMBCODE2, currentRules).opened) {
+      Tell("ERROR", MessageAbout("BRCNFERR", settings.AMBCODE2));
+      return 1;
+    }
+    cellTable = &currentRules;
   }
 
+  OutputFormat format = OutputFormat::Bytes;
+  if (!settings.FORMATO.empty()) ParseOutputFormat(settings.FORMATO, format);
   std::string bytes;
   MemorySink memory(bytes);
   FilterUser user(cancelled);
-  PrintJob printJob(settings, table, memory, user);
+  FormattedOutput output(format, settings, *cellTable, settings.USABRAILLEANTIGO && !document.pef, shownName, memory);
+  PrintJob printJob(settings, table, output.Pages(), user);
   int pages = 0;
   for (int copy = 1; copy <= settings.BRNCOP; ++copy) {
-    InputFile input;
-    if (!input.Open(document)) {
-      Tell("ERROR", MessageAbout("BRARQNAO", job.document));
-      return 1;
+    if (copy > 1) output.BeginCopy();
+    if (document.pef) {
+      if (EmbossPefBook(document.book, settings.BRPAGINI, settings.BRPAGFIN, output.Pages(), user) ==
+          CopyEnd::Cancelled) {
+        return 1;
+      }
+      pages += PefPagesInRange(document.book, settings);
+      continue;
     }
-    const CopyEnd end = printJob.PrintCopy(input);
-    if (end == CopyEnd::Cancelled) return 1;
-    if (end == CopyEnd::ReadFailed) {
-      Tell("ERROR", MessageAbout("BRERRLEI", job.document));
-      return 1;
-    }
-    if (!printJob.State().anyContent) {
-      Tell("ERROR", GetMessage("BRARQVAZ"));
-      return 1;
-    }
-    if (printJob.State().pagesInRange == 0) {
-      Tell("ERROR", GetMessage("BRNENHPG"));
-      return 1;
-    }
-    pages += printJob.State().pagesInRange;
+    const int copyPages = PrintTextCopy(document, shownName, printJob);
+    if (copyPages < 0) return 1;
+    pages += copyPages;
   }
-  if (!WriteAll(outputFd, bytes)) {
+  if (!output.Finish() || !WriteAll(outputFd, bytes)) {
     Tell("ERROR", MessageAbout("FILSAIDA", std::strerror(errno)));
     return 1;
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "formats/formatted_output.h"
 #include "platform/message_texts.h"
 
 namespace {
@@ -12,6 +13,8 @@ constexpr QueueSetting kQueueSettings[] = {
     {"COLUNAS", "PPDCOLUN", 20, 44},  {"LINHAS", "PPDLINHA", 10, 40}, {"FRENTEVERSO", "PPDFREVE"},
     {"AUTOFORMATA", "PPDAUTOF"},      {"SEPARASILABAS", "PPDSEPAR"}, {"TEXTOINGLES", "PPDINGLE"},
     {"USABRAILLEANTIGO", "PPDANTIG"}, {"TITULA", "PPDTITUL"},
+    // The embosser's bytes, or a Braille file for a queue whose device is one.
+    {"FORMATO", "PPDFORMA", 0, 0, "bytes brf pef unicode"},
 };
 
 bool IsQueueSetting(std::string_view key) {
@@ -53,6 +56,13 @@ bool ApplyQueueOptions(std::span<const QueueOption> options, std::string_view jo
         const auto limit = static_cast<std::size_t>(FindPrintSetting("BRTIT")->limit);
         settings.BRTIT = std::string(jobTitle.substr(0, limit));
       }
+    } else if (option.name == "FORMATO") {
+      OutputFormat format;
+      if (!ParseOutputFormat(option.value, format)) {
+        error = GetMessageWith("FMTDESC", {option.value});
+        return false;
+      }
+      settings.FORMATO = option.value;
     } else if (IsQueueSetting(option.name)) {
       SetPrintSetting(*FindPrintSetting(option.name), option.value, settings, replaced);
     }

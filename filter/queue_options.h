@@ -13,12 +13,14 @@
 #include "braille/print_settings.h"
 
 // A setting a queue offers: its key, the message key of its label in print
-// dialogues, and for a number the choices listed (a job may give others).
+// dialogues, and for a number the choices listed (a job may give others);
+// a text setting lists its words (choices, blank-separated).
 struct QueueSetting {
   std::string_view key;
   std::string_view labelKey;
   int lowest = 0;
   int highest = 0;
+  std::string_view choices = {};
 };
 
 // The settings a queue offers, in the order its PPD lists them.
@@ -37,6 +39,7 @@ struct QueueOption {
 // setting keeps its value), "page-ranges" ("7", "3-9", "5-"), and the job's
 // title (jobTitle) when kJobTitleOption is S. Other options are the print
 // server's and are left alone. False, with the reason in Portuguese
-// (Windows-1252), for a page range that is not one range of pages.
+// (Windows-1252), for a page range that is not one range of pages or an
+// output format that is none of the queue's.
 bool ApplyQueueOptions(std::span<const QueueOption> options, std::string_view jobTitle, PrintSettings& settings,
                        std::vector<ReplacedSetting>& replaced, std::string& error);

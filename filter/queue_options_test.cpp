@@ -81,6 +81,15 @@ TEST(QueueOptions, PageRangesAreOneRunOfPages) {
   }
 }
 
+TEST(QueueOptions, TheOutputFormatIsOneTheQueueKnows) {
+  Applied applied = Apply({{"FORMATO", "pef"}});
+  ASSERT_TRUE(applied.ok);
+  EXPECT_EQ(applied.settings.FORMATO, "pef");
+  applied = Apply({{"FORMATO", "braille"}});
+  EXPECT_FALSE(applied.ok);
+  EXPECT_EQ(applied.error, "Formato de sa\xED" "da desconhecido: braille (use bytes, brf, pef ou unicode)");
+}
+
 TEST(QueueOptions, TheJobsTitleGoesInTheHeadersOnlyWhenTheQueueSaysSo) {
   EXPECT_EQ(Apply({{std::string(kJobTitleOption), "N"}}).settings.BRTIT, "");
   EXPECT_EQ(Apply({}).settings.BRTIT, "");

@@ -192,6 +192,72 @@ TEST_F(CupsQueueTest, AFailedJobIsMarkedFailedWithItsReasonAndTheQueueGoesOn) {
   EXPECT_EQ(ReadFile(server_.OutputFile()), Printed(letter, data_ + "/SONARA.INI", ""));
 }
 
+TEST_F(CupsQueueTest, DocumentsAndBrailleFilesThroughTheQueueAsThePrintCommandMakesThem) {
+  // Documents made here by Debian's tools: a Word letter, a PDF, a picture.
+  const std::string make = "cd '" + work_.path() + "' && ";
+  WriteFile(work_.File("carta.md"), "---\ntitle: Convite\n---\n\n# Reunião\n\nA reunião será na sexta-feira.\n\n"
+                                    "- café\n- pão de queijo\n");
+  WriteFile(work_.File("livro.txt"), Letter("Rita"));
+  ASSERT_EQ(RunShell(make + "pandoc -s carta.md -o carta.docx").status, 0);
+  ASSERT_EQ(RunShell(make + "gs -q -dNOSAFER -dBATCH -sDEVICE=pdfwrite -o livro.pdf -- "
+                            "\"$(ls /usr/share/ghostscript/*/lib/gslp.ps | head -n 1)\" -B livro.txt")
+                .status,
+            0);
+  ASSERT_EQ(RunShell(make + "gs -q -sDEVICE=pnggray -r72 -g16x16 -o foto.png -c showpage").status, 0);
+  const std::string settings = data_ + "/SONARA.INI";
+
+  for (const char* name : {"carta.docx", "livro.pdf"}) {
+    std::filesystem::remove(server_.OutputFile());
+    const std::optional<JobEnd> end = WaitForJob(Submit(work_.File(name), ""));
+    ASSERT_TRUE(end.has_value()) << server_.ErrorLog();
+    EXPECT_EQ(end->state, IPP_JSTATE_COMPLETED) << name << ": " << end->message;
+    const std::string expected = Printed(work_.File(name), settings, "");
+    EXPECT_FALSE(expected.empty()) << name;
+    EXPECT_EQ(ReadFile(server_.OutputFile()), expected) << name;
+  }
+
+  // A picture the server knows is refused by the server itself; an archive
+  // it cannot name reaches the filter, which refuses it with its reason.
+  // Nothing is embossed either way.
+  std::filesystem::remove(server_.OutputFile());
+  const CliResult picture = RunShell("lp -h " + server_.TcpAddress() + " -d " + kQueue + " '" + work_.File("foto.png") + "'");
+  EXPECT_NE(picture.status, 0) << picture.output;
+  ASSERT_EQ(RunShell(make + "zip -q arquivo.zip livro.txt").status, 0);
+  std::optional<JobEnd> end = WaitForJob(Submit(work_.File("arquivo.zip"), ""));
+  ASSERT_TRUE(end.has_value());
+  EXPECT_EQ(end->state, kFailed);
+  EXPECT_EQ(end->message, "Este arquivo não é um texto que eu saiba imprimir: arquivo.zip (arquivo compactado ZIP)");
+  EXPECT_EQ(ReadFile(server_.OutputFile()), "");
+
+  // A queue whose device is a file may write a Braille file instead of the
+  // embosser's bytes.
+  const std::string letter = work_.File("livro.txt");
+  end = WaitForJob(Submit(letter, "-o FORMATO=brf"));
+  ASSERT_TRUE(end.has_value());
+  EXPECT_EQ(end->state, IPP_JSTATE_COMPLETED) << end->message;
+  EXPECT_EQ(ReadFile(server_.OutputFile()), Printed(letter, settings, "--format brf"));
+  std::filesystem::remove(server_.OutputFile());
+  end = WaitForJob(Submit(letter, "-o FORMATO=pef"));
+  ASSERT_TRUE(end.has_value());
+  EXPECT_EQ(end->state, IPP_JSTATE_COMPLETED) << end->message;
+  const std::string pef = ReadFile(server_.OutputFile());
+  EXPECT_NE(pef.find("<pef "), std::string::npos) << pef.substr(0, 300);
+  EXPECT_NE(pef.find("xmlns=\"http://www.daisy.org/ns/2008/pef\""), std::string::npos) << pef.substr(0, 300);
+  const std::string printedPef = Printed(letter, settings, "--format pef");
+  auto pages = [](const std::string& xml) {
+    std::size_t count = 0;
+    for (std::size_t at = xml.find("<page"); at != std::string::npos; at = xml.find("<page", at + 1)) ++count;
+    return count;
+  };
+  EXPECT_EQ(pages(pef), pages(printedPef));
+  EXPECT_GT(pages(pef), 1u);
+  // A format the queue does not know is said, not guessed.
+  end = WaitForJob(Submit(letter, "-o FORMATO=braille"));
+  ASSERT_TRUE(end.has_value());
+  EXPECT_EQ(end->state, kFailed);
+  EXPECT_EQ(end->message, "Formato de saída desconhecido: braille (use bytes, brf, pef ou unicode)");
+}
+
 TEST_F(CupsQueueTest, JobsSubmittedTogetherComeOutWholeAndInOrder) {
   const std::string first = work_.File("primeira.txt");
   const std::string second = work_.File("segunda.txt");
