@@ -32,7 +32,7 @@ void ForEachSentenceLines(std::string_view text, double durationFactor, double p
     start = i + 1;
     if (Trimmed(piece).empty()) continue;
     const std::vector<std::string> intonation = AssignIntonation(Tokenise(piece), true);
-    take(ApplyProsody(TranscribeWords(intonation), durationFactor, pitchFactor));
+    if (!take(ApplyProsody(TranscribeWords(intonation), durationFactor, pitchFactor))) return;
   }
 }
 
@@ -40,6 +40,7 @@ std::vector<std::string> MbrolaLinesOf(std::string_view text, double durationFac
   std::vector<std::string> all;
   ForEachSentenceLines(text, durationFactor, pitchFactor, [&all](const std::vector<std::string>& lines) {
     all.insert(all.end(), lines.begin(), lines.end());
+    return true;
   });
   return all;
 }

@@ -9,11 +9,12 @@
 #include <string>
 #include <vector>
 
-using SentenceLines = std::function<void(const std::vector<std::string>& lines)>;
+// Takes one sentence's lines; false to stop before the next sentence.
+using SentenceLines = std::function<bool(const std::vector<std::string>& lines)>;
 
 // Hands the MBROLA lines of each sentence of the text to take, in order
-// (empty lines included); nothing for a text of blanks and control
-// characters only. A sentence ends after ".", "!" or "?" and a blank; a
+// (empty lines included), until take says stop; nothing for a text of
+// blanks and control characters only. A sentence ends after ".", "!" or "?" and a blank; a
 // sentence of more than a few thousand characters is cut at a blank.
 void ForEachSentenceLines(std::string_view text, double durationFactor, double pitchFactor, const SentenceLines& take);
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "audio/wav_playback.h"
+#include "console/key_queue.h"
 #include "platform/message_texts.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
@@ -222,13 +223,20 @@ bool TtsSpeak(std::string_view text) {
   // that MBROLA is never waited for while it has nothing left to make.
   SampleOutput out;
   long expected = 0;
+  // A key stops the sound (the playback sees it) and the making of the
+  // sentences still to come, so a long text is not made in vain.
+  bool keyStopped = false;
   ForEachSentenceLines(text, engine.durationFactor, engine.pitchFactor, [&](const std::vector<std::string>& lines) {
     WriteLines(lines, result);
     expected += MillisecondsOf(lines) * kSamplesPerMillisecond;
     TakeSamples(out, expected - kSampleMargin, result);
+    keyStopped = !FileMode() && saved.keyCancel && KeyPressed();
+    return !keyStopped;
   });
-  TakeSamples(out, -1, result);
-  FinishSamples(out);
+  if (!keyStopped) {
+    TakeSamples(out, -1, result);
+    FinishSamples(out);
+  }
   CheckMbrola(result);  // a synthesizer that ended on the way spoils the text
   playbackFlags = saved;
   return result;

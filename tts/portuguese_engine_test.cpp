@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "audio/wav_playback.h"
+#include "console/key_queue.h"
 #include "platform/audio_output.h"
 #include "platform/paths.h"
 #include "platform/wav_format.h"
@@ -195,6 +197,7 @@ TEST(PortugueseEngineRealVoiceTest, SamplesAreThoseMbrolaItselfMakes) {
     for (const std::string& line : lines) pho += line + "\n";
     pho += "#\n";
     ++sentences;
+    return true;
   });
   EXPECT_EQ(sentences, 3);
   WriteFile(dir.File("frase.pho"), pho);
@@ -207,6 +210,37 @@ TEST(PortugueseEngineRealVoiceTest, SamplesAreThoseMbrolaItselfMakes) {
   ASSERT_GT(theirs.size(), 32000u * 3);
   EXPECT_EQ(ours.size(), theirs.size());
   EXPECT_TRUE(ours == theirs);
+}
+
+}  // namespace
+
+namespace {
+
+// A key stops a long text at once: the sound (the playback sees the key) and
+// the making of the sentences still to come, which would otherwise keep the
+// program busy for seconds of a book.
+TEST(PortugueseEngineKeys, AKeyStopsTheMakingOfALongText) {
+  ChooseAudioOutput("null");
+  if (std::system("mbrola -h > /dev/null 2>&1") != 0 ||
+      !TtsStart("br4", Data("portug.nrl"), Data("portug.exc"), Data("portug.abr"), Data("portug.pro"),
+                Data("portug.dfn"))) {
+    TtsClose();
+    GTEST_SKIP() << "mbrola and its br4 voice are not installed";
+  }
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "O menino foi \xE0 escola de manh\xE3 e voltou para casa \xE0 tarde. ";
+  auto timed = [&text] {
+    const auto start = std::chrono::steady_clock::now();
+    TtsSpeak(text);
+    return std::chrono::steady_clock::now() - start;
+  };
+  const auto whole = timed();
+  QueueKey('a');
+  const auto stopped = timed();
+  ClearKeyQueue();
+  TtsClose();
+  // The null output plays at once: the whole text's time is its making.
+  EXPECT_LT(stopped * 10, whole) << "a key should leave the sentences after it unmade";
 }
 
 }  // namespace
