@@ -6,7 +6,6 @@
 //
 //   relevix_bench_cups_queue
 #include <cups/cups.h>
-#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdio>
@@ -62,14 +61,7 @@ std::string Book(int paragraphs) {
 
 int main() {
   PrivateCupsServer server;
-  const std::string data = server.Folder() + "/dados";
-  std::filesystem::create_directory(data);
-  for (const char* file : {"SONARA.INI", "ambcode.cfg", "ambcode2.cfg"}) {
-    std::filesystem::copy_file(std::string(RELEVIX_BINARY_DIR) + "/data/" + file, data + "/" + file);
-    chmod((data + "/" + file).c_str(), 0644);
-  }
-  chmod(data.c_str(), 0755);
-  server.AddFilter(RELEVIX_FILTER, "RELEVIX_DATA_DIR=" + data);
+  const std::string data = server.AddRelevixFilter(RELEVIX_FILTER, std::string(RELEVIX_BINARY_DIR) + "/data");
   if (const std::string error = server.Start(true); !error.empty()) {
     std::fprintf(stderr, "no private print server: %s\n", error.c_str());
     return 1;

@@ -26,6 +26,7 @@
 #include "formats/formatted_output.h"
 #include "formats/pef_embossing.h"
 #include "formats/pef_reader.h"
+#include "platform/byte_output.h"
 #include "platform/message_texts.h"
 #include "platform/paths.h"
 #include "platform/suite_settings.h"
@@ -126,16 +127,6 @@ class SpooledInput {
  private:
   std::string path_;
 };
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = write(fd, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
 
 // The settings of the job: the installed SONARA.INI, the PPD's defaults,
 // the job's options. False when an option cannot be used (said).
@@ -318,7 +309,7 @@ int RunFilterJob(const FilterJob& job, int outputFd, const volatile int& cancell
     if (copyPages < 0) return 1;
     pages += copyPages;
   }
-  if (!output.Finish() || !WriteAll(outputFd, bytes)) {
+  if (!output.Finish() || !WriteAllBytes(outputFd, bytes)) {
     Tell("ERROR", MessageAbout("FILSAIDA", std::strerror(errno)));
     return 1;
   }

@@ -4,7 +4,6 @@
 // 127.0.0.1. What the queue's device receives must be what `relevix-cli
 // print` writes for the same text and settings.
 #include <cups/cups.h>
-#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -76,16 +75,7 @@ std::string Letter(const std::string& name) {
 class CupsQueueTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // The filter's own copy of the installed data it reads: the settings
-    // file and the code tables, where the user lp can read them.
-    data_ = server_.Folder() + "/dados";
-    std::filesystem::create_directory(data_);
-    for (const char* file : {"SONARA.INI", "ambcode.cfg", "ambcode2.cfg"}) {
-      std::filesystem::copy_file(std::string(RELEVIX_BINARY_DIR) + "/data/" + file, data_ + "/" + file);
-      chmod((data_ + "/" + file).c_str(), 0644);
-    }
-    chmod(data_.c_str(), 0755);
-    server_.AddFilter(RELEVIX_FILTER, "RELEVIX_DATA_DIR=" + data_);
+    data_ = server_.AddRelevixFilter(RELEVIX_FILTER, std::string(RELEVIX_BINARY_DIR) + "/data");
     const std::string error = server_.Start(true);
     if (!error.empty()) GTEST_SKIP() << "no private CUPS scheduler: " << error;
     server_env_.emplace("CUPS_SERVER", server_.SocketPath().c_str());

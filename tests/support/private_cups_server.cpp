@@ -96,6 +96,20 @@ void PrivateCupsServer::AddFilter(const std::string& program, const std::string&
   filterEnvironment_ = environment;
 }
 
+std::string PrivateCupsServer::AddRelevixFilter(const std::string& program, const std::string& dataFolder) {
+  const std::string data = dir_.File("dados");
+  std::error_code error;
+  std::filesystem::create_directory(data, error);
+  for (const char* file : {"SONARA.INI", "ambcode.cfg", "ambcode2.cfg"}) {
+    std::filesystem::copy_file(dataFolder + "/" + file, data + "/" + file,
+                               std::filesystem::copy_options::overwrite_existing, error);
+    chmod((data + "/" + file).c_str(), 0644);
+  }
+  chmod(data.c_str(), 0755);
+  AddFilter(program, "RELEVIX_DATA_DIR=" + data);
+  return data;
+}
+
 std::string PrivateCupsServer::Start(bool tcp) {
   if (geteuid() != 0) return "cupsd needs root";
   const std::string cupsd = FindSystemProgram("cupsd");

@@ -25,6 +25,11 @@ class PrivateCupsServer {
   // Before Start.
   void AddFilter(const std::string& program, const std::string& environment);
 
+  // Relevix's filter with its own copy of the installed data it reads (the
+  // settings file and the code tables of dataFolder) where lp can read them;
+  // the copy's folder. Before Start.
+  std::string AddRelevixFilter(const std::string& program, const std::string& dataFolder);
+
   // Starts cupsd, also on a TCP port of 127.0.0.1 when tcp is true; "" on
   // success, else why it cannot run here.
   std::string Start(bool tcp = false);
