@@ -88,9 +88,9 @@ int main() {
   // the server does not have: the sample is printed alone from here.
   const std::string alone = work.File("carta.txt");
   std::filesystem::copy_file(sample, alone);
-  RunCli(work.path(), "", "print --settings '" + settings + "' --device '" + work.File("carta.brf") + "' '" + alone + "'");
+  RunCli(work.path(), "", "print --settings '" + settings + "' --device '" + work.File("carta.bin") + "' '" + alone + "'");
   std::string twenty;
-  for (int i = 0; i < 20; ++i) twenty += ReadFile(work.File("carta.brf"));
+  for (int i = 0; i < 20; ++i) twenty += ReadFile(work.File("carta.bin"));
   const bool whole = ReadFile(server.OutputFile()) == twenty;
   std::printf("20 jobs of the sample at once: %s, %s, queue drained in %.2f s\n",
               allDone ? "all completed" : "NOT all completed", whole ? "none mixed" : "MIXED OR INCOMPLETE", drained);
@@ -100,13 +100,13 @@ int main() {
   WriteFile(book, Book(1300));
   std::filesystem::remove(server.OutputFile());
   start = Clock::now();
-  RunCli(work.path(), "", "print --settings '" + settings + "' --device '" + work.File("livro.brf") + "' '" + book + "'");
+  RunCli(work.path(), "", "print --settings '" + settings + "' --device '" + work.File("livro.bin") + "' '" + book + "'");
   const double direct = Seconds(start);
   start = Clock::now();
   RunShell("lp -h " + server.TcpAddress() + " -d braille '" + book + "' >/dev/null");
   const bool bookDone = AllCompleted(21);
   const double queued = Seconds(start);
-  const std::string printed = ReadFile(work.File("livro.brf"));
+  const std::string printed = ReadFile(work.File("livro.bin"));
   std::size_t pages = 0;
   for (char c : printed) pages += c == '\f';
   std::printf("a book of %zu Braille pages: relevix-cli print %.2f s, through the queue %.2f s (%s), the server adds %.2f s\n",

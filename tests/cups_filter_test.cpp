@@ -29,10 +29,10 @@ class CupsFilterTest : public ::testing::Test {
     const std::string settings = work_.File("ajustes.ini");
     RunShell("sed '" + edit + "' '" RELEVIX_BINARY_DIR "/data/SONARA.INI' > '" + settings + "'");
     const CliResult printed = RunCli(work_.path(), "", "print --settings '" + settings + "' --device '" +
-                                                           work_.File("esperado.brf") + "' " + arguments + " '" +
+                                                           work_.File("esperado.bin") + "' " + arguments + " '" +
                                                            text_ + "'");
     EXPECT_EQ(printed.status, 0) << printed.output;
-    return ReadFile(work_.File("esperado.brf"));
+    return ReadFile(work_.File("esperado.bin"));
   }
 
   TempDir work_;

@@ -106,7 +106,7 @@ class CupsQueueTest : public ::testing::Test {
   // What relevix-cli print writes for the file with the queue's settings
   // file and the extra arguments.
   std::string Printed(const std::string& file, const std::string& settings, const std::string& arguments) {
-    const std::string output = work_.File("esperado.brf");
+    const std::string output = work_.File("esperado.bin");
     std::filesystem::remove(output);
     const CliResult printed = RunCli(work_.path(), "", "print --settings '" + settings + "' --device '" + output +
                                                            "' " + arguments + " '" + file + "'");
