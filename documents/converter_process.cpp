@@ -2,11 +2,13 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdlib>
@@ -33,14 +35,18 @@ bool ProgramInstalled(const std::string& name) {
 
 namespace {
 
-// Reads both pipes until both end, so neither can fill and stop the child.
-void Collect(int outputFd, int errorFd, ProgramRun& run) {
+// Reads both pipes until both end, so neither can fill and stop the child;
+// false when the deadline came first.
+bool Collect(int outputFd, int errorFd, ProgramRun& run, std::chrono::steady_clock::time_point deadline) {
   std::array<pollfd, 2> fds = {pollfd{outputFd, POLLIN, 0}, pollfd{errorFd, POLLIN, 0}};
   std::array<std::string*, 2> into = {&run.output, &run.errors};
   std::array<char, 65536> block;
   int open = 2;
   while (open > 0) {
-    if (poll(fds.data(), fds.size(), -1) < 0) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return false;
+    const int ready = poll(fds.data(), fds.size(), static_cast<int>(std::min<long long>(left.count(), 1000)));
+    if (ready < 0) {
       if (errno == EINTR) continue;
       break;
     }
@@ -55,11 +61,12 @@ void Collect(int outputFd, int errorFd, ProgramRun& run) {
       }
     }
   }
+  return true;
 }
 
 }  // namespace
 
-ProgramRun RunProgram(const std::vector<std::string>& arguments) {
+ProgramRun RunProgram(const std::vector<std::string>& arguments, std::chrono::milliseconds limit) {
   ProgramRun run;
   if (arguments.empty()) return run;
   int outputPipe[2];
@@ -83,7 +90,10 @@ ProgramRun RunProgram(const std::vector<std::string>& arguments) {
   posix_spawn_file_actions_destroy(&actions);
   close(outputPipe[1]);
   close(errorPipe[1]);
-  if (run.started) Collect(outputPipe[0], errorPipe[0], run);
+  if (run.started && !Collect(outputPipe[0], errorPipe[0], run, std::chrono::steady_clock::now() + limit)) {
+    run.timedOut = true;
+    kill(child, SIGKILL);
+  }
   close(outputPipe[0]);
   close(errorPipe[0]);
   if (!run.started) return run;

@@ -40,7 +40,9 @@ std::string FirstLine(const std::string& errors) {
 
 void Failed(DocumentText& document, const ProgramRun& run) {
   document.result = ConversionResult::ConverterFailed;
-  document.problem = FirstLine(run.errors);
+  document.problem = run.timedOut ? Utf8FromWindows1252(GetMessageWith(
+                                        "DOCDEMOR", {std::to_string(kConverterTimeLimit.count())}))
+                                  : FirstLine(run.errors);
 }
 
 void ConvertWithPandoc(const std::string& path, DocumentText& document) {
