@@ -1,5 +1,6 @@
 #include "tests/support/test_support.h"
 
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -120,11 +121,27 @@ int WaitForProcess(int pid, std::chrono::milliseconds limit) {
   return -1;
 }
 
-VirtualDisplay::VirtualDisplay() : number_(70 + getpid() % 200) {
-  const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number_);
-  server_ = StartProcess({"Xvfb", ":" + std::to_string(number_), "-screen", "0", "1024x768x24"}, {});
-  for (int i = 0; i < 100 && !PathExists(socket); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  running_ = PathExists(socket);
+// Xvfb takes a display number no other server holds and writes it on the
+// descriptor -displayfd names once it accepts clients: tests run side by
+// side never share a display, and none is used before it is ready.
+VirtualDisplay::VirtualDisplay() {
+  int report[2];
+  if (pipe(report) != 0) return;
+  server_ = StartProcess({"Xvfb", "-displayfd", std::to_string(report[1]), "-screen", "0", "1024x768x24"}, {});
+  close(report[1]);
+  std::string number;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  pollfd ready{report[0], POLLIN, 0};
+  while (number.find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline) {
+    if (poll(&ready, 1, 100) <= 0) continue;
+    char block[16];
+    const ssize_t got = read(report[0], block, sizeof block);
+    if (got <= 0) break;
+    number.append(block, static_cast<std::size_t>(got));
+  }
+  close(report[0]);
+  running_ = server_ > 0 && number.find('\n') != std::string::npos;
+  if (running_) number_ = std::atoi(number.c_str());
   if (!running_) Stop();
 }
 
