@@ -2,16 +2,10 @@
 
 #include <cups/cups.h>
 #include <cups/ppd.h>
-#include <errno.h>
-#include <fcntl.h>
-#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string_view>
 #include <vector>
 
@@ -21,11 +15,11 @@
 #include "braille/output_sink.h"
 #include "braille/print_job.h"
 #include "braille/print_settings.h"
-#include "documents/document_text.h"
+#include "filter/job_document.h"
 #include "filter/queue_options.h"
+#include "filter/server_messages.h"
 #include "formats/formatted_output.h"
 #include "formats/pef_embossing.h"
-#include "formats/pef_reader.h"
 #include "platform/byte_output.h"
 #include "platform/message_texts.h"
 #include "platform/paths.h"
@@ -33,19 +27,6 @@
 #include "platform/text_encoding.h"
 
 namespace {
-
-// A line for the print server: "ERROR: text" or "INFO: text", in UTF-8.
-void Tell(std::string_view level, const std::string& windows1252Text) {
-  const std::string line = std::string(level) + ": " + Utf8FromWindows1252(windows1252Text) + "\n";
-  std::fwrite(line.data(), 1, line.size(), stderr);
-  std::fflush(stderr);
-}
-
-std::string MessageAbout(std::string_view key, std::string_view detail) {
-  std::string text = GetMessage(key);
-  if (!detail.empty()) text += ": " + std::string(detail);
-  return text;
-}
 
 // Nobody to ask: notices become INFO lines, a write error ends the job, and
 // the server's cancel (SIGTERM) is heard between lines.
@@ -92,42 +73,6 @@ std::vector<QueueOption> JobOptions(const std::string& text) {
   return options;
 }
 
-// The job's text in a file of its own when it comes on standard input: the
-// composer reads it once per copy, after a first look at its encoding.
-class SpooledInput {
- public:
-  ~SpooledInput() {
-    if (!path_.empty()) unlink(path_.c_str());
-  }
-  // False, with the reason, when standard input cannot be kept.
-  bool Take(std::string& problem) {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string name = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/relevix-cups-XXXXXX";
-    const int fd = mkstemp(name.data());
-    if (fd < 0) {
-      problem = name + ": " + std::strerror(errno);
-      return false;
-    }
-    path_ = name;
-    char buffer[65536];
-    for (;;) {
-      const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
-      if (got == 0) break;
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0 || write(fd, buffer, static_cast<std::size_t>(got)) != got) {
-        problem = std::strerror(errno);
-        close(fd);
-        return false;
-      }
-    }
-    return close(fd) == 0;
-  }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 // The settings of the job: the installed SONARA.INI, the PPD's defaults,
 // the job's options. False when an option cannot be used (said).
 bool JobSettings(const FilterJob& job, PrintSettings& settings) {
@@ -152,83 +97,10 @@ bool JobSettings(const FilterJob& job, PrintSettings& settings) {
   return true;
 }
 
-}  // namespace
-
-namespace {
-
-// The job's document as the composer reads it: a PEF's own pages, a
-// document converted into the job's text, or a plain text file.
-struct JobDocument {
-  std::string path;  // the file, as the program's system path
-  bool pef = false;
-  PefBook book;
-  DocumentText converted;
-};
-
-bool ReadWholeFile(const std::string& linuxPath, std::string& bytes) {
-  std::ifstream file(linuxPath, std::ios::binary);
-  if (!file) return false;
-  std::ostringstream content;
-  content << file.rdbuf();
-  bytes = content.str();
-  return !file.bad();
-}
-
-// Tells what the document is; false (said) when it cannot be printed. The
-// job's title names it, since the file the server hands over has a name of
-// the server's.
-bool ReadDocument(const std::string& linuxPath, const std::string& shownName, JobDocument& document) {
-  document.path = Windows1252FromUtf8(linuxPath);
-  std::string bytes;
-  if (!ReadWholeFile(linuxPath, bytes)) {
-    Tell("ERROR", MessageAbout("BRARQNAO", shownName));
-    return false;
-  }
-  if (LooksLikePef(bytes)) {
-    document.pef = true;
-    PefProblem problem;
-    if (ReadPef(bytes, document.book, problem)) return true;
-    std::vector<std::string> values(3);
-    for (std::size_t i = 0; i < std::min(values.size(), problem.values.size()); ++i) {
-      values[i] = Windows1252FromUtf8(problem.values[i]);
-    }
-    Tell("ERROR", MessageAbout("PEFRECUS", GetMessageWith(problem.messageKey, {values[0], values[1], values[2]})));
-    return false;
-  }
-  document.converted = ConvertDocument(linuxPath);
-  const ConversionResult result = document.converted.result;
-  if (result == ConversionResult::PlainText || result == ConversionResult::Converted) return true;
-  const NotPrintable why = WhyNotPrintable(document.converted, shownName);
-  Tell("ERROR", MessageAbout(why.key, why.about) + (why.more.empty() ? "" : "; " + why.more));
-  return false;
-}
-
-bool OpenText(const JobDocument& document, InputFile& input) {
-  if (document.converted.result == ConversionResult::Converted) {
-    input.OpenText(document.path, document.converted.text);
-    return true;
-  }
-  return input.Open(document.path);
-}
-
-// The pages of a PEF within the page range, as they are embossed.
-int PefPagesInRange(const PefBook& book, const PrintSettings& settings) {
-  int count = 0, inRange = 0;
-  for (const PefVolume& volume : book.volumes) {
-    for (const PefSection& section : volume.sections) {
-      for (std::size_t page = 0; page < section.pages.size(); ++page) {
-        ++count;
-        inRange += count >= settings.BRPAGINI && count <= settings.BRPAGFIN;
-      }
-    }
-  }
-  return inRange;
-}
-
 // One copy of a text; the pages embossed, or -1 when it failed (said).
 int PrintTextCopy(const JobDocument& document, const std::string& shownName, PrintJob& printJob) {
   InputFile input;
-  if (!OpenText(document, input)) {
+  if (!OpenJobText(document, input)) {
     Tell("ERROR", MessageAbout("BRARQNAO", shownName));
     return -1;
   }
@@ -275,7 +147,7 @@ int RunFilterJob(const FilterJob& job, int outputFd, const volatile int& cancell
   }
   const std::string shownName = Windows1252FromUtf8(job.title.empty() ? linuxPath : job.title);
   JobDocument document;
-  if (!ReadDocument(linuxPath, shownName, document)) return 1;
+  if (!ReadJobDocument(linuxPath, shownName, document)) return 1;
   // A PEF's rows are cells of the current rules.
   CodeTable currentRules;
   const CodeTable* cellTable = &table;
