@@ -158,7 +158,7 @@ Recognition RecogniseZip(zip_t* archive) {
 
 }  // namespace
 
-Recognition RecogniseDocument(const std::string& linuxPath) {
+Recognition RecogniseDocument(const std::string& linuxPath, const std::string& givenName) {
   std::ifstream file(linuxPath, std::ios::binary);
   std::string sample(kSampleSize, '\0');
   file.read(sample.data(), static_cast<std::streamsize>(sample.size()));
@@ -180,7 +180,8 @@ Recognition RecogniseDocument(const std::string& linuxPath) {
   // text's stray byte: data, not text.
   const double controls = ControlShare(bytes);
   if (controls > 0.25 || (magic.binary && controls > 0.01)) return Refused(RefusedKind::Binary);
-  if (EndsWithInsensitive(linuxPath, ".md") || EndsWithInsensitive(linuxPath, ".markdown")) {
+  const std::string& name = givenName.empty() ? linuxPath : givenName;
+  if (EndsWithInsensitive(name, ".md") || EndsWithInsensitive(name, ".markdown")) {
     return Format(DocumentFormat::Markdown);
   }
   return Format(DocumentFormat::Text);

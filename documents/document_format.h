@@ -37,6 +37,8 @@ struct Recognition {
 
 // Looks at the file of that Linux path (its first bytes, and a zip's list
 // of members). A file that cannot be read is Text: the reader meets the
-// error itself.
-Recognition RecogniseDocument(const std::string& linuxPath);
+// error itself. Markdown is told by givenName when there is one (a print
+// server's job names its document apart from the file it hands over), else
+// by the path.
+Recognition RecogniseDocument(const std::string& linuxPath, const std::string& givenName = {});
 

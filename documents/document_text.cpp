@@ -150,9 +150,9 @@ NotPrintable WhyNotPrintable(const DocumentText& document, const std::string& sh
   }
 }
 
-DocumentText ConvertDocument(const std::string& linuxPath) {
+DocumentText ConvertDocument(const std::string& linuxPath, const std::string& givenName) {
   DocumentText document;
-  document.recognition = RecogniseDocument(linuxPath);
+  document.recognition = RecogniseDocument(linuxPath, givenName);
   // Converters are handed a path that cannot be taken for an option.
   std::error_code error;
   const std::string path = std::filesystem::absolute(linuxPath, error).string();

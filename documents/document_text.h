@@ -25,7 +25,9 @@ struct DocumentText {
   std::string problem;  // why the conversion failed, in the converter's words when it gave them
 };
 
-DocumentText ConvertDocument(const std::string& linuxPath);
+// givenName: the document's own name when the file has another (a print
+// server's job), for the one kind told by its name, Markdown.
+DocumentText ConvertDocument(const std::string& linuxPath, const std::string& givenName = {});
 
 // Why a document cannot be printed, as the programs say it: a message of the
 // catalogue (key) about what (the file's shown name, with its kind when it

@@ -64,6 +64,17 @@ std::vector<QueueOption> PpdDefaults(const std::string& path) {
   return defaults;
 }
 
+// The name the submitting program gave the document, as the server passes
+// it among the options; "" when there is none.
+std::string SuppliedDocumentName(const std::string& options) {
+  cups_option_t* parsed = nullptr;
+  const int count = cupsParseOptions(options.c_str(), 0, &parsed);
+  const char* name = cupsGetOption("document-name-supplied", count, parsed);
+  std::string supplied = name != nullptr ? name : "";
+  cupsFreeOptions(count, parsed);
+  return supplied;
+}
+
 std::vector<QueueOption> JobOptions(const std::string& text) {
   cups_option_t* parsed = nullptr;
   const int count = cupsParseOptions(text.c_str(), 0, &parsed);
@@ -147,7 +158,7 @@ int RunFilterJob(const FilterJob& job, int outputFd, const volatile int& cancell
   }
   const std::string shownName = Windows1252FromUtf8(job.title.empty() ? linuxPath : job.title);
   JobDocument document;
-  if (!ReadJobDocument(linuxPath, shownName, document)) return 1;
+  if (!ReadJobDocument(linuxPath, SuppliedDocumentName(job.options), shownName, document)) return 1;
   // A PEF's rows are cells of the current rules.
   CodeTable currentRules;
   const CodeTable* cellTable = &table;

@@ -58,7 +58,8 @@ bool SpooledInput::Take(std::string& problem) {
 
 // The job's title names the document in what is said: the file the server
 // hands over has a name of the server's.
-bool ReadJobDocument(const std::string& linuxPath, const std::string& shownName, JobDocument& document) {
+bool ReadJobDocument(const std::string& linuxPath, const std::string& givenName, const std::string& shownName,
+                     JobDocument& document) {
   document.path = Windows1252FromUtf8(linuxPath);
   std::string bytes;
   if (!ReadWholeFile(linuxPath, bytes)) {
@@ -76,7 +77,7 @@ bool ReadJobDocument(const std::string& linuxPath, const std::string& shownName,
     Tell("ERROR", MessageAbout("PEFRECUS", GetMessageWith(problem.messageKey, {values[0], values[1], values[2]})));
     return false;
   }
-  document.converted = ConvertDocument(linuxPath);
+  document.converted = ConvertDocument(linuxPath, givenName);
   const ConversionResult result = document.converted.result;
   if (result == ConversionResult::PlainText || result == ConversionResult::Converted) return true;
   const NotPrintable why = WhyNotPrintable(document.converted, shownName);

@@ -36,9 +36,11 @@ struct JobDocument {
   DocumentText converted;
 };
 
-// Tells what the document of that Linux path is; false (said as an ERROR:
-// line about shownName) when it cannot be printed.
-bool ReadJobDocument(const std::string& linuxPath, const std::string& shownName, JobDocument& document);
+// Tells what the document of that Linux path is (givenName: the name the
+// job gave it, UTF-8, which tells a Markdown text); false (said as an
+// ERROR: line about shownName) when it cannot be printed.
+bool ReadJobDocument(const std::string& linuxPath, const std::string& givenName, const std::string& shownName,
+                     JobDocument& document);
 
 // Opens the text a copy is made from: the converted document, or the file.
 bool OpenJobText(const JobDocument& document, InputFile& input);

@@ -66,6 +66,26 @@ TEST_F(CupsFilterTest, TheDocumentComesAsAFileOrOnStandardInputWithThePpdsDefaul
   EXPECT_EQ(narrow.output, Printed("s/^COLUNAS=.*/COLUNAS=22/; s/^TITULA=.*/TITULA=S/", ""));
 }
 
+TEST_F(CupsFilterTest, AMarkdownTextIsToldByTheNameTheJobGaveIt) {
+  // The server's copy of the document has a name of its own.
+  WriteFile(work_.File("d00007-001"), "---\ntitle: Aviso\n---\n\n# Biblioteca\n\n- abre às 8h\n- fecha às 18h\n");
+  WriteFile(work_.File("aviso.md"), ReadFile(work_.File("d00007-001")));
+  const std::string run = "'" + kFilter + "' 7 ana aviso 1 ";
+  const CliResult named = RunShell(run + "'document-name-supplied=aviso.md' '" + work_.File("d00007-001") +
+                                       "' 2>/dev/null",
+                                   false);
+  EXPECT_EQ(named.status, 0);
+  const CliResult printed = RunCli(work_.path(), "", "print --settings '" RELEVIX_BINARY_DIR "/data/SONARA.INI' "
+                                                     "--format bytes --device '" + work_.File("md.bin") + "' '" +
+                                                         work_.File("aviso.md") + "'");
+  ASSERT_EQ(printed.status, 0) << printed.output;
+  EXPECT_EQ(named.output, ReadFile(work_.File("md.bin")));
+  // Without the name it is the plain text it is: its marks are embossed.
+  const CliResult plain = RunShell(run + "'' '" + work_.File("d00007-001") + "' 2>/dev/null", false);
+  EXPECT_EQ(plain.status, 0);
+  EXPECT_NE(plain.output, named.output);
+}
+
 TEST_F(CupsFilterTest, AJobThatCannotBeDoneWholeFailsWithItsReasonAndWritesNothing) {
   // Called without the server's arguments.
   CliResult usage = RunShell("'" + kFilter + "' 12 ana", true);

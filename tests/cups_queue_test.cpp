@@ -183,7 +183,8 @@ TEST_F(CupsQueueTest, AFailedJobIsMarkedFailedWithItsReasonAndTheQueueGoesOn) {
 }
 
 TEST_F(CupsQueueTest, DocumentsAndBrailleFilesThroughTheQueueAsThePrintCommandMakesThem) {
-  // Documents made here by Debian's tools: a Word letter, a PDF, a picture.
+  // Documents made here by Debian's tools: a Word letter, a PDF, a picture;
+  // and the Markdown they were made from.
   const std::string make = "cd '" + work_.path() + "' && ";
   WriteFile(work_.File("carta.md"), "---\ntitle: Convite\n---\n\n# Reunião\n\nA reunião será na sexta-feira.\n\n"
                                     "- café\n- pão de queijo\n");
@@ -196,7 +197,8 @@ TEST_F(CupsQueueTest, DocumentsAndBrailleFilesThroughTheQueueAsThePrintCommandMa
   ASSERT_EQ(RunShell(make + "gs -q -sDEVICE=pnggray -r72 -g16x16 -o foto.png -c showpage").status, 0);
   const std::string settings = data_ + "/SONARA.INI";
 
-  for (const char* name : {"carta.docx", "livro.pdf"}) {
+  // Markdown is told by its name, which lp hands over with the job.
+  for (const char* name : {"carta.docx", "livro.pdf", "carta.md"}) {
     std::filesystem::remove(server_.OutputFile());
     const std::optional<JobEnd> end = WaitForJob(Submit(work_.File(name), ""));
     ASSERT_TRUE(end.has_value()) << server_.ErrorLog();
