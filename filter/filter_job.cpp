@@ -64,17 +64,6 @@ std::vector<QueueOption> PpdDefaults(const std::string& path) {
   return defaults;
 }
 
-// The name the submitting program gave the document, as the server passes
-// it among the options; "" when there is none.
-std::string SuppliedDocumentName(const std::string& options) {
-  cups_option_t* parsed = nullptr;
-  const int count = cupsParseOptions(options.c_str(), 0, &parsed);
-  const char* name = cupsGetOption("document-name-supplied", count, parsed);
-  std::string supplied = name != nullptr ? name : "";
-  cupsFreeOptions(count, parsed);
-  return supplied;
-}
-
 std::vector<QueueOption> JobOptions(const std::string& text) {
   cups_option_t* parsed = nullptr;
   const int count = cupsParseOptions(text.c_str(), 0, &parsed);
@@ -86,12 +75,12 @@ std::vector<QueueOption> JobOptions(const std::string& text) {
 
 // The settings of the job: the installed SONARA.INI, the PPD's defaults,
 // the job's options. False when an option cannot be used (said).
-bool JobSettings(const FilterJob& job, PrintSettings& settings) {
+bool JobSettings(const FilterJob& job, const std::vector<QueueOption>& jobOptions, PrintSettings& settings) {
   SetSuiteSettingsFile(DataDirectory() + "/SONARA.INI");
   std::vector<ReplacedSetting> replaced;
   settings = ReadPrintSettings(replaced);
   std::vector<QueueOption> options = PpdDefaults(job.ppd);
-  for (QueueOption& option : JobOptions(job.options)) options.push_back(std::move(option));
+  options.insert(options.end(), jobOptions.begin(), jobOptions.end());
   std::string error;
   const std::size_t fromFile = replaced.size();
   if (!ApplyQueueOptions(options, Windows1252FromUtf8(job.title), settings, replaced, error)) {
@@ -136,7 +125,8 @@ int PrintTextCopy(const JobDocument& document, const std::string& shownName, Pri
 
 int RunFilterJob(const FilterJob& job, int outputFd, const volatile int& cancelled) {
   PrintSettings settings;
-  if (!JobSettings(job, settings)) return 1;
+  const std::vector<QueueOption> jobOptions = JobOptions(job.options);
+  if (!JobSettings(job, jobOptions, settings)) return 1;
   CodeTable table;
   const std::string tablePath = CodeTablePath(settings);
   const CodeTableLoad load = LoadCodeTable(tablePath, table);
@@ -158,7 +148,12 @@ int RunFilterJob(const FilterJob& job, int outputFd, const volatile int& cancell
   }
   const std::string shownName = Windows1252FromUtf8(job.title.empty() ? linuxPath : job.title);
   JobDocument document;
-  if (!ReadJobDocument(linuxPath, SuppliedDocumentName(job.options), shownName, document)) return 1;
+  // The name the submitting program gave the document, among the options.
+  std::string givenName;
+  for (const QueueOption& option : jobOptions) {
+    if (option.name == "document-name-supplied") givenName = option.value;
+  }
+  if (!ReadJobDocument(linuxPath, givenName, shownName, document)) return 1;
   // A PEF's rows are cells of the current rules.
   CodeTable currentRules;
   const CodeTable* cellTable = &table;
