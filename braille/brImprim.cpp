@@ -143,6 +143,27 @@ void PrintJob::AddBlankBackPage() {
   if (settings_.FRENTEVERSO && pageNumber > 0 && !IsOdd(pageNumber) && !cancelled_) pages_.BlankBackPage();
 }
 
+void PrintJob::EndVolume() {
+  EndParagraph();
+  CloseVolume();
+}
+
+// The open page ends, a front page with its blank back (counted and
+// numbered as a page), and the next page begins the next volume.
+void PrintJob::CloseVolume() {
+  ComposerState& s = composerState;
+  if (s.lineOnPage == 0) return;
+  if (s.pageCount >= settings_.BRPAGINI && s.pageCount <= settings_.BRPAGFIN) EndPage();
+  if (settings_.FRENTEVERSO && IsOdd(s.pageCount)) {
+    if (PageInRange(s.pageCount + 1) && !cancelled_) pages_.BlankBackPage();
+    ++s.pageCount;
+    ++s.pageNumber;
+  }
+  s.lineOnPage = 0;
+  s.pageHasBody = false;
+  if (volumeWatcher_ != nullptr) volumeWatcher_->VolumeEnded(s.pageCount);
+}
+
 // The full width of a line: COLUNAS, but never below 2, since a narrower
 // line could not be cut and the cutting would not end.
 int PrintJob::ComposerColumns() const { return std::max(settings_.COLUNAS, 2); }
@@ -169,13 +190,27 @@ PrintJob::PrintJob(const PrintSettings& settings, const CodeTable& codeTable, Pa
 
 PrintJob::~PrintJob() = default;
 
-CopyEnd PrintJob::PrintCopy(InputFile& input) {
+void PrintJob::BeginCopy(const std::string& inputName) {
   ResetComposerState();
   transcriptionState = TranscriptionState{};
   cancelled_ = false;
+  inputName_ = inputName;
+}
+
+void PrintJob::FinishCopy() {
+  FinishDocument();
+  AddBlankBackPage();
+}
+
+void PrintJob::GoBackTo(const Mark& mark) {
+  composerState = mark.composer;
+  transcriptionState = mark.transcription;
+}
+
+CopyEnd PrintJob::PrintCopy(InputFile& input) {
+  BeginCopy(input.Name());
   TextReader reader(input, user_);
   reader_ = &reader;
-  inputName_ = input.Name();
   while (!reader.State().atEnd && !cancelled_) {
     // Past the last page of the range: reading stops, and the last page is
     // not ended here (its form feed came with the page that followed it).
@@ -189,8 +224,11 @@ CopyEnd PrintJob::PrintCopy(InputFile& input) {
     return CopyEnd::Cancelled;
   }
   const bool stoppedEarly = !reader.State().atEnd;
-  if (!stoppedEarly) FinishDocument();
-  AddBlankBackPage();
+  if (stoppedEarly) {
+    AddBlankBackPage();
+  } else {
+    FinishCopy();
+  }
   // The text read after the stop is not laid out: it only tells whether the
   // document went on.
   const bool rangeEnded = composerState.textPastRange || (stoppedEarly && TextRemains());
@@ -216,7 +254,10 @@ void PrintJob::ProcessTextLine(const std::string& line) {
     FlushPending(true);
     return;
   }
-  if (line.find_first_not_of(kBlank) != std::string::npos) s.anyContent = true;
+  if (line.find_first_not_of(kBlank) != std::string::npos) {
+    if (!s.anyContent) s.openingTitle = s.currentTitle;
+    s.anyContent = true;
+  }
   std::string_view text = line;
   if (s.autoReformat && text.front() == kBlank && (text.size() == 1 || text[1] != kBlank)) text.remove_prefix(1);
   s.pendingText += TranscribeText(text, s.englishStyle);
@@ -271,10 +312,12 @@ void PrintJob::FlushPending(bool force) {
 
 void PrintJob::StartNewPage() {
   ComposerState& s = composerState;
+  if (volumeWatcher_ != nullptr && s.lineOnPage != 0 && volumeWatcher_->EndVolumeBefore(s.pageCount)) CloseVolume();
   ++s.pageNumber;
   ++s.pageCount;
   const bool pageWasOpen = s.lineOnPage != 0;
   s.lineOnPage = 1;
+  s.pageHasBody = false;
   // No form feed before the first page of the copy, nor after a page that
   // lay before or after the range (that would feed a blank sheet).
   const int endedPage = s.pageCount - 1;
@@ -283,6 +326,7 @@ void PrintJob::StartNewPage() {
     ++s.pagesInRange;
     if (!cancelled_) pages_.BeginPage();
   }
+  if (volumeWatcher_ != nullptr) volumeWatcher_->PageBegun(s.pageNumber);
   // Headers are made (and counted) outside the range too, so that every page
   // holds the same lines as in a full print.
   const bool headerOnThisSide = IsOdd(s.pageCount) || !settings_.FRENTEVERSO || settings_.TITULOATRAS == 2;
@@ -293,6 +337,7 @@ void PrintJob::StartNewPage() {
 // the margin to the pages; asks the user after a write error.
 void PrintJob::WriteBrailleLine(std::string_view text) {
   ++composerState.lineOnPage;
+  if (!writingHeader_) composerState.pageHasBody = true;
   if (cancelled_) return;
   if (!PageInRange(composerState.pageCount)) {
     if (composerState.pageCount > settings_.BRPAGFIN && !writingHeader_ &&
@@ -302,12 +347,13 @@ void PrintJob::WriteBrailleLine(std::string_view text) {
     return;
   }
   const std::string line = composerState.marginPrefix + std::string(text);
+  if (!DeliverLine(pages_, user_, settings_.LINHASPORMINUTO, line)) cancelled_ = true;
+}
+
+bool DeliverLine(PageSink& pages, JobUser& user, int pauseMilliseconds, std::string_view line) {
   // Any answer but cancel goes on without the line that failed.
-  if (!pages_.Line(line) && !user_.ContinueAfterWriteError(pages_.Problem())) {
-    cancelled_ = true;
-    return;
-  }
+  if (!pages.Line(line) && !user.ContinueAfterWriteError(pages.Problem())) return false;
   // The pause is a 16-bit count of milliseconds.
-  if (settings_.LINHASPORMINUTO != 0) user_.Pause(static_cast<std::uint16_t>(settings_.LINHASPORMINUTO));
-  if (!user_.KeepPrinting()) cancelled_ = true;
+  if (pauseMilliseconds != 0) user.Pause(static_cast<std::uint16_t>(pauseMilliseconds));
+  return user.KeepPrinting();
 }

@@ -101,6 +101,7 @@ LayoutCommand ParseCommand(std::string_view line) {
   // "<" alone (and anything not beginning with '<') is text.
   if (line.size() < 2 || line.front() != kCommandStart) return {};
   if (line == "<p>" || line == "<P>") return {.kind = Kind::NewPage};
+  if (line == "<v>" || line == "<V>") return {.kind = Kind::NewVolume};
   switch (UpperWindows1252(static_cast<unsigned char>(line[1]))) {
     case 'T':
       return TitleCommand(line);

@@ -1,5 +1,5 @@
 // Layout commands embedded in the text: lines beginning with '<' that begin
-// pages, switch headers, reformatting, syllable separation, continuation
+// pages and volumes, switch headers, reformatting, syllable separation, continuation
 // indent and English style, set the title, the print-edition page number and
 // the margin, and emboss dot pictures. A line is parsed into a value here;
 // the page composer applies it.
@@ -18,6 +18,7 @@ struct LayoutCommand {
     Text,                // no command: the line is printed
     Ignored,             // a line in angle brackets that names no command: left out
     NewPage,             // <P>
+    NewVolume,           // <V>: a new volume, when the book is laid out in volumes
     Title,               // <TTitle>: text is the title
     TitlesOff,           // <T->
     TitlesOn,            // <T+>

@@ -52,6 +52,14 @@ bool PrintJob::ApplyCommand(const LayoutCommand& command) {
       EndParagraph();
       StartNewPage();
       return true;
+    case Kind::NewVolume:
+      if (volumeWatcher_ != nullptr) {
+        EndVolume();
+      } else {
+        EndParagraph();
+        StartNewPage();
+      }
+      return true;
     case Kind::Title:
       EndParagraph();
       s.currentTitle = command.text;
@@ -114,10 +122,12 @@ bool PrintJob::ApplyPicture(const LayoutCommand& command) {
     return true;
   }
   ComposerState& s = composerState;
+  if (!s.anyContent) s.openingTitle = s.currentTitle;
   s.anyContent = true;
   const bool pageFull = pages_.PicturesAsCells() && s.lineOnPage > settings_.LINHAS;
   const bool ownPage = s.pageNumber % 2 == 0 || pageFull;
   if (ownPage) StartNewPage();
+  s.pageHasBody = true;
   const bool embossed = PageInRange(s.pageCount);
   if (embossed) {
     if (!cancelled_) pages_.Picture(picture, command.pictureOption, deviceTable);

@@ -43,6 +43,22 @@ struct ComposerState {
   int pagesInRange = 0;     // pages begun within the page range: the pages embossed
   bool textPastRange = false;  // text was laid out on a page after the range
   bool anyContent = false;  // the document held text or a picture, not only blank lines
+  std::string openingTitle; // the title in force where the text began
+  bool pageHasBody = false; // the current page holds a line that is no header
+};
+
+// Told by the composer where volumes end, for a caller that lays a book out
+// in volumes. Pages are counted as ComposerState::pageCount counts them.
+class VolumeWatcher {
+ public:
+  virtual ~VolumeWatcher() = default;
+  // A page is about to begin after pagesBegun pages: true ends the volume
+  // first.
+  virtual bool EndVolumeBefore(int pagesBegun) = 0;
+  // A page has begun; pageNumber is its ComposerState::pageNumber.
+  virtual void PageBegun(int pageNumber) = 0;
+  // A volume has ended after pagesBegun pages (a blank back page included).
+  virtual void VolumeEnded(int pagesBegun) = 0;
 };
 
 // How a copy ended.
@@ -52,6 +68,11 @@ enum class CopyEnd {
   ReadFailed,      // the input could not be read to its end
   Cancelled,       // the user gave the job up (after a write error, or between lines)
 };
+
+// Hands one composed line to pages: after a write error the user decides
+// whether to go on without it; then the pacing pause, and the question
+// whether to keep printing. False when the user gave the job up.
+bool DeliverLine(PageSink& pages, JobUser& user, int pauseMilliseconds, std::string_view line);
 
 class PrintJob {
  public:
@@ -71,11 +92,34 @@ class PrintJob {
   // The composer state as the last copy left it.
   const ComposerState& State() const { return composerState; }
 
+  // A copy composed a line at a time, for a caller that reads the lines
+  // itself and may go back to an earlier one: BeginCopy, ComposeLine for
+  // each line, FinishCopy.
+  void BeginCopy(const std::string& inputName);
+  void ComposeLine(std::string line);
+  void FinishCopy();
+
+  // Where the composition stands between two lines; GoBackTo makes it stand
+  // there again (the pages made since are the caller's to take back).
+  struct Mark {
+    ComposerState composer;
+    TranscriptionState transcription;
+  };
+  Mark Where() const { return {composerState, transcriptionState}; }
+  void GoBackTo(const Mark& mark);
+
+  // With a watcher, pages are laid out in volumes: it decides where a volume
+  // ends at a page end, and <V> ends one. Without, <V> begins a new page.
+  void SetVolumeWatcher(VolumeWatcher* watcher) { volumeWatcher_ = watcher; }
+  // The open paragraph and page end, and with them the volume: with
+  // interpoint printing it ends on a full sheet.
+  void EndVolume();
+
  private:
   // The page composer (brImprim.cpp).
   void ResetComposerState();
   int ComposerColumns() const;
-  void ComposeLine(std::string line);
+  void CloseVolume();
   void ProcessTextLine(const std::string& line);
   void FlushPending(bool force);
   void StartNewPage();
@@ -107,6 +151,7 @@ class PrintJob {
   std::string inputName_;         // the text's file, beside which pictures are looked for
   bool writingHeader_ = false;    // a header alone is no text of the document
   bool cancelled_ = false;        // the user gave the job up
+  VolumeWatcher* volumeWatcher_ = nullptr;
   // Pictures are drawn with the current-rules table; with the old rules in
   // force it is loaded at the first picture.
   std::optional<CodeTable> currentRulesTable_;

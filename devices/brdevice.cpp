@@ -56,10 +56,13 @@ std::string DeviceProblem() {
   return where + ": " + ReasonText(device.failure);
 }
 
-bool DeviceIsFile(std::string_view deviceName, std::string_view systemPath) {
+bool DeviceNamesFile(std::string_view deviceName) {
   const std::string upperName = UpperCaseAnsi(deviceName);
-  if (PortKindOf(upperName) != PortKind::None || upperName == "PRN") return false;
-  return SameExistingFile(deviceName, systemPath);
+  return PortKindOf(upperName) == PortKind::None && upperName != "PRN";
+}
+
+bool DeviceIsFile(std::string_view deviceName, std::string_view systemPath) {
+  return DeviceNamesFile(deviceName) && SameExistingFile(deviceName, systemPath);
 }
 
 namespace {

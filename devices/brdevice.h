@@ -16,6 +16,10 @@ bool DeviceOpen(std::string_view name, std::string_view documentName = {});
 // Empty after a successful open, until something fails.
 std::string DeviceProblem();
 
+// Whether the device name names a file: no port and not the spooler (PRN).
+// A name of a port that is not one here (COM3) names a file too.
+bool DeviceNamesFile(std::string_view deviceName);
+
 // Whether the output device would be the file itself (however named: the
 // same file on disk, not the same name). Ports and the spooler never are.
 bool DeviceIsFile(std::string_view deviceName, std::string_view systemPath);

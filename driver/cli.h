@@ -45,6 +45,10 @@ int SettingsFailure(int status, std::string_view usageKey, const std::string& er
 // "--pages A-B": the first and last page to emboss, into the print settings.
 bool TakePageRange(CliArguments& args, std::string& error);
 
+// "--sheets-per-volume N" and "--volume K" into the print settings (a
+// negative number is refused).
+bool TakeVolumeOptions(CliArguments& args, std::string& error);
+
 // The one text file argument left after the options.
 bool TakeTextFile(CliArguments& args, std::string& name, std::string& error);
 

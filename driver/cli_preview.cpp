@@ -21,8 +21,11 @@
 #include "driver/pef_input.h"
 #include "driver/preview_tables.h"
 #include "driver/print_document.h"
+#include "driver/print_volumes.h"
 #include "formats/cell_pages.h"
 #include "formats/pef_embossing.h"
+#include "volumes/book_volumes.h"
+#include "volumes/volume_output.h"
 
 namespace {
 
@@ -67,6 +70,36 @@ int PreviewPef(const std::string& textFile) {
   return kPrintDone;
 }
 
+// The book in volumes, each begun by a line that says which it is.
+int PreviewVolumes(const std::string& textFile) {
+  if (const int status = PrepareDocument(textFile); status != kPrintDone) return status;
+  InputFile input;
+  if (!OpenJobInput(textFile, input)) {
+    ShowMessageAbout("BRARQNAO", textFile);
+    return kPrintInputMissing;
+  }
+  ConsoleJobUser user;
+  const Book book = ComposeBook(printSettings, codeTable, true, input, FileTitle(textFile), user);
+  input.Close();
+  if (book.readFailed) {
+    ShowMessageAbout("BRIMPINC", textFile);
+    return kPrintReadFailed;
+  }
+  if (!book.anyContent) {
+    ShowMessageAbout("BRARQVAZ", textFile);
+    return kPrintNothingToEmboss;
+  }
+  const std::vector<std::size_t> volumes = ChosenVolumes(book);
+  if (volumes.empty()) return kPrintNothingToEmboss;
+  PreviewPages preview(codeTable, printSettings.USABRAILLEANTIGO, SettingsPage());
+  for (const std::size_t volume : volumes) {
+    PrintOut(GetMessageWith("PREVVOL", {std::to_string(volume + 1), std::to_string(book.volumes.size())}) + "\n");
+    EmbossVolume(book, volume, printSettings, preview, user);
+  }
+  preview.Finish();
+  return kPrintDone;
+}
+
 }  // namespace
 
 int RunPreviewCommand(CliArguments args) {
@@ -74,9 +107,12 @@ int RunPreviewCommand(CliArguments args) {
   std::string error, textFile;
   const bool onDisplay = TakeFlag(args, "--display");
   if (const int status = TakeSettings(args, error); status != 0) return SettingsFailure(status, usageKey, error);
-  if (!TakePageRange(args, error) || !TakeTextFile(args, textFile, error)) return CommandUsageError(usageKey, error);
+  if (!TakePageRange(args, error) || !TakeVolumeOptions(args, error) || !TakeTextFile(args, textFile, error)) {
+    return CommandUsageError(usageKey, error);
+  }
   NormalisePagination(printSettings);
   if (InputIsPef(textFile)) return PreviewPef(textFile);
+  if (!onDisplay && VolumesAsked()) return PreviewVolumes(textFile);
   // The display shows the dots the embosser will receive; the listing the
   // cells a Braille file holds.
   const OutputFormat format = onDisplay ? OutputFormat::Bytes : OutputFormat::Unicode;

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include <unistd.h>
+
 #include "braille/braille_cells.h"
 #include "braille/input_file.h"
 #include "braille/print_settings.h"
@@ -11,6 +13,7 @@
 #include "catalogue/brmsg.h"
 #include "driver/cli.h"
 #include "driver/print_document.h"
+#include "driver/print_volumes.h"
 #include "formats/formatted_output.h"
 #include "platform/suite_settings.h"
 #include "platform/text_encoding.h"
@@ -28,7 +31,24 @@ bool TakeNumber(CliArguments& args, const std::string& name, int& target, std::s
   return true;
 }
 
+// Takes a count that cannot be negative.
+bool TakeCount(CliArguments& args, const std::string& name, int& target, std::string& error) {
+  int value = target;
+  if (!TakeNumber(args, name, value, error)) return false;
+  if (value < 0) {
+    error = GetMessageWith("CLIVALOR", {name, std::to_string(value)});
+    return false;
+  }
+  target = value;
+  return true;
+}
+
 }  // namespace
+
+bool TakeVolumeOptions(CliArguments& args, std::string& error) {
+  return TakeCount(args, "--sheets-per-volume", printSettings.FOLHASPORVOLUME, error) &&
+         TakeCount(args, "--volume", printSettings.BRVOLUME, error);
+}
 
 // "--pages A-B": the first and last page to emboss.
 bool TakePageRange(CliArguments& args, std::string& error) {
@@ -92,7 +112,7 @@ int RunPrintCommand(CliArguments args) {
   const bool hasTitle = TakeOption(args, "--title", title, error);
   if (!error.empty() || !TakeNumber(args, "--copies", printSettings.BRNCOP, error) ||
       !TakeNumber(args, "--first-number", printSettings.BRNUMINI, error) || !TakePageRange(args, error) ||
-      !TakeTextFile(args, textFile, error)) {
+      !TakeVolumeOptions(args, error) || !TakeTextFile(args, textFile, error)) {
     return CommandUsageError(usageKey, error);
   }
   if (hasDevice) printSettings.DISPSAIDA = device;
@@ -104,6 +124,9 @@ int RunPrintCommand(CliArguments args) {
     ShowMessage("BRIMPCAN", 1);
     return kPrintInputMissing;
   }
+  // Between volumes to a port, paper is asked for only from someone at the
+  // terminal.
+  askBetweenVolumes = isatty(STDIN_FILENO) != 0;
   return PrintDocument(textFile);
 }
 

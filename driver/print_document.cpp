@@ -9,6 +9,7 @@
 #include "devices/brdevice.h"
 #include "driver/document_input.h"
 #include "driver/pef_input.h"
+#include "driver/print_volumes.h"
 #include "formats/formatted_output.h"
 #include "formats/pef_embossing.h"
 #include "platform/disk_names.h"
@@ -97,22 +98,17 @@ void SayPrintIncomplete() {
   WriteLineEnds(1);
 }
 
-// For as long as a job runs.
-class RunningJob {
- public:
-  RunningJob() {
-    SetEndOfProgramHook(SayPrintIncomplete);
-    SetWindowCloseStatus(kPrintCancelled);
-  }
-  ~RunningJob() {
-    SetEndOfProgramHook(nullptr);
-    SetWindowCloseStatus(0);
-  }
-  RunningJob(const RunningJob&) = delete;
-  RunningJob& operator=(const RunningJob&) = delete;
-};
-
 }  // namespace
+
+RunningJob::RunningJob() {
+  SetEndOfProgramHook(SayPrintIncomplete);
+  SetWindowCloseStatus(kPrintCancelled);
+}
+
+RunningJob::~RunningJob() {
+  SetEndOfProgramHook(nullptr);
+  SetWindowCloseStatus(0);
+}
 
 OutputFormat ChosenOutputFormat() {
   OutputFormat format;
@@ -120,14 +116,13 @@ OutputFormat ChosenOutputFormat() {
   return FormatForOutputName(LinuxPath(printSettings.DISPSAIDA));
 }
 
-namespace {
-
-// The book's name in a PEF: the title asked for, else the file's name.
 std::string DocumentTitle(const std::string& inputFile) {
   if (!printSettings.BRTIT.empty()) return printSettings.BRTIT;
   const std::size_t slash = inputFile.find_last_of("/\\");
   return ShownSystemName(slash == std::string::npos ? inputFile : inputFile.substr(slash + 1));
 }
+
+namespace {
 
 // What is printed: a text laid out by the print job, or a PEF's pages.
 struct Document {
@@ -207,6 +202,8 @@ int PrintDocument(const std::string& inputFile) {
     ShowMessageAbout("BRCFGTRO", GetMessageWith("FMTDESC", {printSettings.FORMATO}));
   }
   format = ChosenOutputFormat();
+  // A PEF received is embossed as its pages and volumes stand.
+  if (VolumesAsked() && !InputIsPef(inputFile)) return PrintInVolumes(inputFile, format);
   Document document;
   if (const int status = PrepareInput(inputFile, format, document); status != kPrintDone) return status;
   if (!DeviceOpen(printSettings.DISPSAIDA, inputFile)) {

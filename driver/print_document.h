@@ -41,6 +41,16 @@ class ConsoleJobUser : public JobUser {
   bool KeepPrinting() override;
 };
 
+// For as long as a job runs: a window closed ends the program with
+// kPrintCancelled and "Impressão incompleta" on the screen.
+class RunningJob {
+ public:
+  RunningJob();
+  ~RunningJob();
+  RunningJob(const RunningJob&) = delete;
+  RunningJob& operator=(const RunningJob&) = delete;
+};
+
 // Reads printSettings from the settings file and loads codeTable for it.
 // False when the table file cannot be opened (its path and the message are
 // said); a malformed line is said with its number and the reading goes on.
@@ -65,6 +75,10 @@ OutputFormat ChosenOutputFormat();
 // says it; a PEF document is read and refused with the reason when it
 // cannot be printed (kPrintReadFailed).
 int CheckPrintable(const std::string& inputFile);
+
+// The book's name in a PEF and on volumes' title pages when the text names
+// none: the title asked for, else the file's name.
+std::string DocumentTitle(const std::string& inputFile);
 
 // Lays the document out once without a device, in format, as printSettings say (a
 // regular file only: a pipe's text could not be read again): the

@@ -16,6 +16,7 @@
 #include "driver/document_input.h"
 #include "driver/parameter_dialogue.h"
 #include "driver/print_document.h"
+#include "driver/print_volumes.h"
 #include "editor/edit_field.h"
 #include "editor/read_line.h"
 #include "platform/disk_names.h"
@@ -194,6 +195,7 @@ void RunPrintProgram(std::vector<std::string> arguments) {
   ConfirmSettings();
   ConfirmStart(file);
 
+  askBetweenVolumes = true;
   const int status = PrintDocument(file);
   switch (status) {
     case kPrintDone:

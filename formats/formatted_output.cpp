@@ -82,9 +82,10 @@ FormattedOutput::FormattedOutput(OutputFormat format, const PrintSettings& setti
       break;
     case OutputFormat::Pef: {
       const std::string utf8Title = Utf8FromWindows1252(title);
-      cells = std::make_unique<PefPages>(table, oldRules, page,
-                                         PefDescription{utf8Title, Identifier(utf8Title), Today(), settings.FRENTEVERSO},
-                                         device);
+      auto pef = std::make_unique<PefPages>(
+          table, oldRules, page, PefDescription{utf8Title, Identifier(utf8Title), Today(), settings.FRENTEVERSO}, device);
+      pef_ = pef.get();
+      cells = std::move(pef);
       break;
     }
   }
@@ -96,6 +97,10 @@ FormattedOutput::~FormattedOutput() = default;
 
 void FormattedOutput::BeginCopy() {
   if (cells_ != nullptr) cells_->BeginCopy();
+}
+
+void FormattedOutput::BeginVolume() {
+  if (pef_ != nullptr) pef_->OpenVolume();
 }
 
 bool FormattedOutput::Finish() { return cells_ == nullptr || cells_->Finish(); }

@@ -10,6 +10,7 @@
 #include "braille/page_sink.h"
 
 class CellPages;
+class PefPages;
 class OutputSink;
 struct CodeTable;
 struct PrintSettings;
@@ -37,10 +38,13 @@ class FormattedOutput {
   PageSink& Pages() { return *pages_; }
   // A further copy begins (a PEF gives it a section of its own).
   void BeginCopy();
+  // A volume of the book begins (a PEF gives it a volume of its own).
+  void BeginVolume();
   // Ends the file; false when the device did not take all of it.
   bool Finish();
 
  private:
   std::unique_ptr<PageSink> pages_;
   CellPages* cells_ = nullptr;  // pages_, when the format holds cells
+  PefPages* pef_ = nullptr;     // pages_, when it is a PEF
 };

@@ -66,17 +66,17 @@ TEST(MessageTextsTest, MessagesOutsideThePrintingSide) {
   EXPECT_EQ(GetMessage("RESPNAO"), "N\xC3O");
   // A line break written \n in the file is one.
   EXPECT_EQ(GetMessage("CMDPREVI"),
-            w(u8"preview [--settings ARQUIVO] [--pages A-B] [--display] ARQUIVO\n"
+            w(u8"preview [--settings ARQUIVO] [--pages A-B] [--sheets-per-volume N] [--volume K] [--display] ARQUIVO\n"
               u8"        mostra em Braille Unicode (ou, com --display, na linha Braille) as páginas do texto ou de um "
               u8"PEF"));
 }
 
 TEST(MessageTextsTest, TheRecordedMessagesAreTheMarkedOnes) {
   const std::vector<std::string> keys = RecordedMessageKeys();
-  ASSERT_EQ(keys.size(), 50u);
+  ASSERT_EQ(keys.size(), 52u);
   EXPECT_EQ(keys.front(), "BRCNFERR");
-  EXPECT_EQ(keys[20], "BRFIMTRA");
-  EXPECT_EQ(keys[45], "BRCFGNGR");
+  EXPECT_EQ(keys[22], "BRFIMTRA");
+  EXPECT_EQ(keys[47], "BRCFGNGR");
   EXPECT_EQ(keys.back(), "BRIMPFEC");
 }
 

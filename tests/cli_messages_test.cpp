@@ -29,8 +29,8 @@ TEST_F(CliMessagesTest, HelpIsAnAnswerNotAMistake) {
   const std::string usage = Utf8(
       u8"Uso: relevix-cli COMANDO [OPÇÕES]\n"
       u8"  print [--settings ARQUIVO] [--device NOME] [--format bytes|brf|pef|unicode] [--copies N] [--pages A-B]\n"
-      u8"        [--first-number N] [--title TEXTO] ARQUIVO   imprime o arquivo (texto, documento ou PEF) em Braille\n"
-      u8"  preview [--settings ARQUIVO] [--pages A-B] [--display] ARQUIVO\n"
+      u8"        [--first-number N] [--title TEXTO] [--sheets-per-volume N] [--volume K] ARQUIVO   imprime o arquivo (texto, documento ou PEF) em Braille\n"
+      u8"  preview [--settings ARQUIVO] [--pages A-B] [--sheets-per-volume N] [--volume K] [--display] ARQUIVO\n"
       u8"        mostra em Braille Unicode (ou, com --display, na linha Braille) as páginas do texto ou de um PEF\n"
       u8"  convert [--settings ARQUIVO] ARQUIVO   mostra o texto com comandos de formatação que a impressão lê\n"
       u8"        (um documento convertido)\n"
@@ -102,8 +102,8 @@ TEST_F(CliMessagesTest, ACommandCalledTheWrongWayShowsItsUsage) {
 TEST_F(CliMessagesTest, ThePrintCommandsSayWhatIsWrongAndTheirUsage) {
   const std::string printUsage = Utf8(
       u8"Uso: relevix-cli print [--settings ARQUIVO] [--device NOME] [--format bytes|brf|pef|unicode] [--copies N] [--pages A-B] "
-      u8"[--first-number N] [--title TEXTO] ARQUIVO\n");
-  const std::string previewUsage = "Uso: relevix-cli preview [--settings ARQUIVO] [--pages A-B] [--display] ARQUIVO\n";
+      u8"[--first-number N] [--title TEXTO] [--sheets-per-volume N] [--volume K] ARQUIVO\n");
+  const std::string previewUsage = "Uso: relevix-cli preview [--settings ARQUIVO] [--pages A-B] [--sheets-per-volume N] [--volume K] [--display] ARQUIVO\n";
   const std::string transcribeUsage = "Uso: relevix-cli transcribe [--old] [--english] TEXTO\n";
   struct Case {
     const char* arguments;

@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Bottom to top.
-const std::vector<std::string> kLayers = {"platform", "braille", "documents", "formats", "filter", "console",
+const std::vector<std::string> kLayers = {"platform", "braille", "documents", "formats", "volumes", "filter", "console",
                                           "braille_display", "audio", "tts", "speech", "catalogue",
                                           "editor", "devices", "driver"};
 

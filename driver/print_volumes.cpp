@@ -1,0 +1,160 @@
+#include "driver/print_volumes.h"
+
+#include <filesystem>
+#include <vector>
+
+#include "braille/input_file.h"
+#include "catalogue/brmsg.h"
+#include "console/console.h"
+#include "console/key_queue.h"
+#include "devices/brdevice.h"
+#include "driver/document_input.h"
+#include "driver/print_document.h"
+#include "platform/disk_names.h"
+#include "speech/speech.h"
+#include "volumes/book_volumes.h"
+#include "volumes/volume_output.h"
+
+bool askBetweenVolumes = false;
+
+std::string FileTitle(const std::string& inputFile) {
+  return ShownSystemName(std::filesystem::path(inputFile).stem().string());
+}
+
+namespace {
+
+std::string Count(std::size_t number) { return std::to_string(number); }
+
+// ENTER when the paper is in, ESC to end the job.
+bool PaperReady(std::size_t volume, std::size_t volumes) {
+  ClearKeyQueue();
+  WriteLineAndSpeak(GetMessageWith("VOLPAPEL", {Count(volume), Count(volumes)}));
+  for (;;) {
+    const int key = ReadKey();
+    if (key == kEnterKey) return true;
+    if (key == kEscapeKey) return false;
+    if (key == kExtendedKey) ReadKey();
+  }
+}
+
+// The volumes, their copies one after the other, to the device of that
+// name, written in format.
+int EmbossOnDevice(const std::string& deviceName, const std::vector<std::size_t>& volumes, const Book& book,
+                   OutputFormat format, const std::string& inputFile) {
+  if (DeviceIsFile(deviceName, inputFile)) {
+    ShowMessageAbout("BRMESMOA", deviceName);
+    return kPrintDeviceFailed;
+  }
+  if (!DeviceOpen(deviceName, inputFile)) {
+    ShowMessage("BRERRCRI", 1);
+    WriteLineAndSpeak(DeviceProblem());
+    return kPrintDeviceFailed;
+  }
+  DeviceSink device;
+  ConsoleJobUser user;
+  FormattedOutput output(format, printSettings, codeTable, printSettings.USABRAILLEANTIGO, DocumentTitle(inputFile),
+                         device);
+  for (const std::size_t volume : volumes) {
+    output.BeginVolume();
+    for (int copy = 1; copy <= printSettings.BRNCOP; ++copy) {
+      if (copy > 1) output.BeginCopy();
+      if (!EmbossVolume(book, volume, printSettings, output.Pages(), user)) {
+        // A file keeps what was made of the job.
+        output.Finish();
+        DeviceClose();
+        return kPrintCancelled;
+      }
+    }
+  }
+  ClearKeyQueue();
+  if (!output.Finish()) {
+    ShowMessageAbout("BRERRESC", DeviceProblem());
+    DeviceClose();
+    return kPrintDeviceFailed;
+  }
+  if (!DeviceClose()) {
+    ShowMessageAbout("BRERRESC", DeviceProblem());
+    return kPrintDeviceFailed;
+  }
+  return kPrintDone;
+}
+
+}  // namespace
+
+std::vector<std::size_t> ChosenVolumes(const Book& book) {
+  const std::size_t count = book.volumes.size();
+  std::vector<std::size_t> chosen;
+  const int asked = printSettings.BRVOLUME;
+  if (asked > 0 && static_cast<std::size_t>(asked) > count) {
+    WriteLineAndSpeak(GetMessageWith("VOLNAOHA", {Count(count), Count(static_cast<std::size_t>(asked))}));
+    return chosen;
+  }
+  for (std::size_t v = 0; v < count; ++v) {
+    if (asked > 0 && v + 1 != static_cast<std::size_t>(asked)) continue;
+    if (VolumeInRange(book.volumes[v], printSettings)) chosen.push_back(v);
+  }
+  if (chosen.empty()) ShowMessage("BRNENHPG", 1);
+  return chosen;
+}
+
+bool VolumesAsked() { return printSettings.FOLHASPORVOLUME > 0 || printSettings.BRVOLUME > 0; }
+
+std::string VolumeFileName(std::string_view deviceName, int volume) {
+  const std::size_t folder = deviceName.find_last_of("/\\");
+  const std::size_t nameStart = folder == std::string_view::npos ? 0 : folder + 1;
+  std::size_t dot = deviceName.rfind('.');
+  // A name that only begins with a dot (".livro") has no extension.
+  if (dot == std::string_view::npos || dot <= nameStart) dot = deviceName.size();
+  return std::string(deviceName.substr(0, dot)) + "-" + std::to_string(volume) + std::string(deviceName.substr(dot));
+}
+
+int PrintInVolumes(const std::string& inputFile, OutputFormat format) {
+  if (const int status = PrepareDocument(inputFile); status != kPrintDone) return status;
+  InputFile input;
+  if (!OpenJobInput(inputFile, input)) {
+    ShowMessageAbout("BRARQNAO", ShownSystemName(inputFile));
+    return kPrintInputMissing;
+  }
+  ConsoleJobUser composing;
+  const Book book = ComposeBook(printSettings, codeTable, format != OutputFormat::Bytes, input,
+                                FileTitle(inputFile), composing);
+  input.Close();
+  if (book.readFailed) {
+    ShowMessage("BRERRLEI", 1);
+    ShowMessageAbout("BRIMPINC", inputFile);
+    return kPrintReadFailed;
+  }
+  if (!book.anyContent) {
+    ShowMessageAbout("BRARQVAZ", ShownSystemName(inputFile));
+    return kPrintNothingToEmboss;
+  }
+  const std::vector<std::size_t> chosen = ChosenVolumes(book);
+  if (chosen.empty()) return kPrintNothingToEmboss;
+
+  const RunningJob running;
+  const std::size_t count = book.volumes.size();
+  // A PEF holds every volume; a file device gets a file for each.
+  if (format == OutputFormat::Pef || count == 1) {
+    if (const int status = EmbossOnDevice(printSettings.DISPSAIDA, chosen, book, format, inputFile);
+        status != kPrintDone) {
+      return status;
+    }
+  } else {
+    const bool filePerVolume = DeviceNamesFile(printSettings.DISPSAIDA);
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+      const std::size_t volume = chosen[i];
+      if (!filePerVolume && i > 0 && askBetweenVolumes && !PaperReady(volume + 1, count)) {
+        WriteLineAndSpeak(GetMessageWith("VOLINCOM", {Count(i), Count(chosen.size())}));
+        return kPrintCancelled;
+      }
+      const std::string device =
+          filePerVolume ? VolumeFileName(printSettings.DISPSAIDA, static_cast<int>(volume) + 1) : printSettings.DISPSAIDA;
+      if (const int status = EmbossOnDevice(device, {volume}, book, format, inputFile); status != kPrintDone) {
+        return status;
+      }
+      if (filePerVolume) WriteLineAndSpeak(GetMessageWith("VOLARQ", {Count(volume + 1), Count(count), device}));
+    }
+  }
+  ShowMessage("BRFIMTRA", 1);
+  return kPrintDone;
+}
