@@ -105,9 +105,11 @@ int VolumeTarget(double pagesLeft, int volumesLeft, int capacity) {
 }
 
 int PlanVolumes(const std::vector<PlaceInBook>& places, double start, double end, int capacity) {
-  // A page to spare: a volume begun mid-page ends its last page early.
-  int planned = std::max(1, static_cast<int>(std::ceil((end - start + 1) / capacity)));
+  // A run that begins mid-page begins its volume on a page of its own: its
+  // pages are counted whole.
+  const double pages = std::ceil(end - start - 1e-9);
+  int planned = std::max(1, static_cast<int>(std::ceil(pages / capacity)));
   // Each volume holds at least a page, so the plan comes to an end.
-  while (planned < end - start + 1 && SimulatedVolumes(places, start, end, planned, capacity) > planned) ++planned;
+  while (planned < pages && SimulatedVolumes(places, start, end, planned, capacity) > planned) ++planned;
   return planned;
 }
