@@ -61,6 +61,8 @@ bool DeviceNamesFile(std::string_view deviceName) {
   return PortKindOf(upperName) == PortKind::None && upperName != "PRN";
 }
 
+bool DeviceNamesSpooler(std::string_view deviceName) { return UpperCaseAnsi(deviceName) == "PRN"; }
+
 bool DeviceIsFile(std::string_view deviceName, std::string_view systemPath) {
   return DeviceNamesFile(deviceName) && SameExistingFile(deviceName, systemPath);
 }

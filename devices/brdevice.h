@@ -20,6 +20,9 @@ std::string DeviceProblem();
 // A name of a port that is not one here (COM3) names a file too.
 bool DeviceNamesFile(std::string_view deviceName);
 
+// Whether the device name names the print spooler (PRN).
+bool DeviceNamesSpooler(std::string_view deviceName);
+
 // Whether the output device would be the file itself (however named: the
 // same file on disk, not the same name). Ports and the spooler never are.
 bool DeviceIsFile(std::string_view deviceName, std::string_view systemPath);

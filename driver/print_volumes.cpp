@@ -1,6 +1,7 @@
 #include "driver/print_volumes.h"
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "braille/input_file.h"
@@ -25,22 +26,29 @@ namespace {
 
 std::string Count(std::size_t number) { return std::to_string(number); }
 
-// ENTER when the paper is in, ESC to end the job.
-bool PaperReady(std::size_t volume, std::size_t volumes) {
+// Before each volume but the first of a run: false ends the job.
+using BeforeVolume = std::function<bool(std::size_t volume)>;
+
+// ENTER when the paper is in, ESC to end the job (said as incomplete, with
+// the volumes printed so far).
+bool PaperReady(std::size_t volume, std::size_t volumes, std::size_t printed, std::size_t asked) {
+  if (!askBetweenVolumes) return true;
   ClearKeyQueue();
-  WriteLineAndSpeak(GetMessageWith("VOLPAPEL", {Count(volume), Count(volumes)}));
+  WriteLineAndSpeak(GetMessageWith("VOLPAPEL", {Count(volume + 1), Count(volumes)}));
   for (;;) {
     const int key = ReadKey();
     if (key == kEnterKey) return true;
-    if (key == kEscapeKey) return false;
+    if (key == kEscapeKey) break;
     if (key == kExtendedKey) ReadKey();
   }
+  WriteLineAndSpeak(GetMessageWith("VOLINCOM", {Count(printed), Count(asked)}));
+  return false;
 }
 
 // The volumes, their copies one after the other, to the device of that
 // name, written in format.
 int EmbossOnDevice(const std::string& deviceName, const std::vector<std::size_t>& volumes, const Book& book,
-                   OutputFormat format, const std::string& inputFile) {
+                   OutputFormat format, const std::string& inputFile, const BeforeVolume& before = {}) {
   if (DeviceIsFile(deviceName, inputFile)) {
     ShowMessageAbout("BRMESMOA", deviceName);
     return kPrintDeviceFailed;
@@ -54,16 +62,18 @@ int EmbossOnDevice(const std::string& deviceName, const std::vector<std::size_t>
   ConsoleJobUser user;
   FormattedOutput output(format, printSettings, codeTable, printSettings.USABRAILLEANTIGO, DocumentTitle(inputFile),
                          device);
-  for (const std::size_t volume : volumes) {
+  for (std::size_t i = 0; i < volumes.size(); ++i) {
+    bool goOn = i == 0 || !before || before(volumes[i]);
     output.BeginVolume();
-    for (int copy = 1; copy <= printSettings.BRNCOP; ++copy) {
+    for (int copy = 1; goOn && copy <= printSettings.BRNCOP; ++copy) {
       if (copy > 1) output.BeginCopy();
-      if (!EmbossVolume(book, volume, printSettings, output.Pages(), user)) {
-        // A file keeps what was made of the job.
-        output.Finish();
-        DeviceClose();
-        return kPrintCancelled;
-      }
+      goOn = EmbossVolume(book, volumes[i], printSettings, output.Pages(), user);
+    }
+    if (!goOn) {
+      // A file keeps what was made of the job.
+      output.Finish();
+      DeviceClose();
+      return kPrintCancelled;
     }
   }
   ClearKeyQueue();
@@ -133,26 +143,30 @@ int PrintInVolumes(const std::string& inputFile, OutputFormat format) {
 
   const RunningJob running;
   const std::size_t count = book.volumes.size();
-  // A PEF holds every volume; a file device gets a file for each.
-  if (format == OutputFormat::Pef || count == 1) {
-    if (const int status = EmbossOnDevice(printSettings.DISPSAIDA, chosen, book, format, inputFile);
-        status != kPrintDone) {
-      return status;
-    }
-  } else {
-    const bool filePerVolume = DeviceNamesFile(printSettings.DISPSAIDA);
-    for (std::size_t i = 0; i < chosen.size(); ++i) {
-      const std::size_t volume = chosen[i];
-      if (!filePerVolume && i > 0 && askBetweenVolumes && !PaperReady(volume + 1, count)) {
-        WriteLineAndSpeak(GetMessageWith("VOLINCOM", {Count(i), Count(chosen.size())}));
-        return kPrintCancelled;
-      }
-      const std::string device =
-          filePerVolume ? VolumeFileName(printSettings.DISPSAIDA, static_cast<int>(volume) + 1) : printSettings.DISPSAIDA;
-      if (const int status = EmbossOnDevice(device, {volume}, book, format, inputFile); status != kPrintDone) {
+  const std::string& device = printSettings.DISPSAIDA;
+  // Several volumes for a file device: a file each. A PEF holds them all.
+  if (count > 1 && format != OutputFormat::Pef && DeviceNamesFile(device)) {
+    for (const std::size_t volume : chosen) {
+      const std::string name = VolumeFileName(device, static_cast<int>(volume) + 1);
+      if (const int status = EmbossOnDevice(name, {volume}, book, format, inputFile); status != kPrintDone) {
         return status;
       }
-      if (filePerVolume) WriteLineAndSpeak(GetMessageWith("VOLARQ", {Count(volume + 1), Count(count), device}));
+      WriteLineAndSpeak(GetMessageWith("VOLARQ", {Count(volume + 1), Count(count), name}));
+    }
+  } else if (count > 1 && DeviceNamesSpooler(device)) {
+    // The spooler prints a job once it is whole: a job for each volume.
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+      if (i > 0 && !PaperReady(chosen[i], count, i, chosen.size())) return kPrintCancelled;
+      if (const int status = EmbossOnDevice(device, {chosen[i]}, book, format, inputFile); status != kPrintDone) {
+        return status;
+      }
+    }
+  } else {
+    // A port stays open while the paper is changed.
+    std::size_t printed = 0;
+    const auto paper = [&](std::size_t volume) { return PaperReady(volume, count, ++printed, chosen.size()); };
+    if (const int status = EmbossOnDevice(device, chosen, book, format, inputFile, paper); status != kPrintDone) {
+      return status;
     }
   }
   ShowMessage("BRFIMTRA", 1);
