@@ -163,6 +163,32 @@ TEST_F(CliFormatsTest, ThePefOfTheSampleIsValidAndReadBackByPreviewAndPrint) {
   EXPECT_EQ(fromPef.output, withoutMarks);
 }
 
+TEST_F(CliFormatsTest, ABookInVolumesIsOnePefWithAVolumeElementForEach) {
+  // <V> makes three volumes of a short text; each begins with its title
+  // page, whose back is left blank (interpoint).
+  WriteFile(work.File("partes.txt"), "um\n<V>\ndois\n<V>\ntr\xEAs\n");
+  const CliResult made = Run("print --sheets-per-volume 10 --device partes.pef partes.txt");
+  ASSERT_EQ(made.status, 0) << made.output;
+  EXPECT_EQ(CheckPef("partes.pef"), "0 0 0");
+  const CliResult brailleutils = RunShell("java -cp " + std::string(kSchemaJar) + " '" + RELEVIX_SOURCE_DIR +
+                                          "/tests/support/ValidatePef.java' '" + work.File("partes.pef") + "'");
+  EXPECT_EQ(brailleutils.status, 0) << brailleutils.output;
+  const CliResult volumes =
+      RunShell("xmllint --xpath \"count(//*[local-name()='volume'])\" '" + work.File("partes.pef") + "'", false);
+  EXPECT_EQ(Trimmed(volumes.output), "3");
+  // Volume 2: its title page ("volume 2 de 3" among its rows), the blank
+  // back, then the page with "dois".
+  const CliResult second = RunShell(
+      "xmllint --xpath \"//*[local-name()='volume'][2]//*[local-name()='page']\" '" + work.File("partes.pef") + "'",
+      false);
+  // "volume 2" (the page is 12 cells wide: "de 3" goes on).
+  const std::string volumeTwo = "\u2827\u2815\u2807\u2825\u280D\u2811\u2800\u283C\u2803";
+  const std::size_t title = second.output.find(volumeTwo);
+  EXPECT_NE(title, std::string::npos) << second.output;
+  EXPECT_NE(second.output.find("<row>\u2819\u2815\u280A\u280E</row>", title), std::string::npos) << "dois";
+  EXPECT_EQ(second.output.find("<row>\u2825\u280D</row>"), std::string::npos) << "\"um\" is in volume 1 only";
+}
+
 TEST_F(CliFormatsTest, APefIsEmbossedAsItIsWithEachSectionOnANewSheet) {
   // Two sections in a duplex volume: the first of one page, so a blank back
   // follows it; its page wider and longer than the settings' page.
