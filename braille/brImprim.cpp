@@ -197,9 +197,12 @@ void PrintJob::BeginCopy(const std::string& inputName) {
   inputName_ = inputName;
 }
 
+// The sides are counted by the pages ended, as a volume's end counts them,
+// not by their numbers, which a picture or <T+n> moves on.
 void PrintJob::FinishCopy() {
   FinishDocument();
-  AddBlankBackPage();
+  const int pagesEnded = composerState.lineOnPage > 1 ? composerState.pageCount : composerState.pageCount - 1;
+  if (settings_.FRENTEVERSO && IsOdd(pagesEnded) && !cancelled_) pages_.BlankBackPage();
 }
 
 void PrintJob::GoBackTo(const Mark& mark) {
@@ -224,11 +227,8 @@ CopyEnd PrintJob::PrintCopy(InputFile& input) {
     return CopyEnd::Cancelled;
   }
   const bool stoppedEarly = !reader.State().atEnd;
-  if (stoppedEarly) {
-    AddBlankBackPage();
-  } else {
-    FinishCopy();
-  }
+  if (!stoppedEarly) FinishDocument();
+  AddBlankBackPage();
   // The text read after the stop is not laid out: it only tells whether the
   // document went on.
   const bool rangeEnded = composerState.textPastRange || (stoppedEarly && TextRemains());

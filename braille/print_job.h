@@ -94,7 +94,8 @@ class PrintJob {
 
   // A copy composed a line at a time, for a caller that reads the lines
   // itself and may go back to an earlier one: BeginCopy, ComposeLine for
-  // each line, FinishCopy.
+  // each line, FinishCopy (which ends an interpoint copy on a whole sheet
+  // by the pages ended, as EndVolume does).
   void BeginCopy(const std::string& inputName);
   void ComposeLine(std::string line);
   void FinishCopy();
