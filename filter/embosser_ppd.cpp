@@ -90,12 +90,14 @@ std::string WordOption(const QueueSetting& setting, const std::string& value) {
 std::string NumberOption(const QueueSetting& setting, int value) {
   const std::string current = std::to_string(value);
   std::string text = OpenOption(setting.key, GetMessage(setting.labelKey), current);
-  // The settings' own value is a choice even outside the usual range.
-  if (value < setting.lowest) text += Choice(setting.key, current, current);
-  for (int n = setting.lowest; n <= setting.highest; ++n) {
+  // The settings' own value is a choice even off the usual ones.
+  bool listed = false;
+  for (int n = setting.lowest; n <= setting.highest; n += setting.step) {
+    if (!listed && value < n) text += Choice(setting.key, current, current);
+    listed = listed || value <= n;
     text += Choice(setting.key, std::to_string(n), std::to_string(n));
   }
-  if (value > setting.highest) text += Choice(setting.key, current, current);
+  if (!listed) text += Choice(setting.key, current, current);
   return text + CloseOption(setting.key);
 }
 

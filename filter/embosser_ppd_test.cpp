@@ -34,6 +34,7 @@ std::string DefaultChoice(const std::string& ppdPath, const char* option) {
 TEST(EmbosserPpd, ThePrintServersCheckerPassesItAndItsDefaultsAreTheSettings) {
   PrintSettings settings;
   settings.COLUNAS = 50;  // wider than the listed choices: listed too
+  settings.FOLHASPORVOLUME = 45;  // between two listed choices: listed too
   settings.LINHAS = 27;
   settings.FRENTEVERSO = true;
   settings.AUTOFORMATA = false;
@@ -54,6 +55,7 @@ TEST(EmbosserPpd, ThePrintServersCheckerPassesItAndItsDefaultsAreTheSettings) {
 
   EXPECT_EQ(DefaultChoice(path, "COLUNAS"), "50");
   EXPECT_EQ(DefaultChoice(path, "LINHAS"), "27");
+  EXPECT_EQ(DefaultChoice(path, "FOLHASPORVOLUME"), "45");
   EXPECT_EQ(DefaultChoice(path, "FRENTEVERSO"), "S");
   EXPECT_EQ(DefaultChoice(path, "AUTOFORMATA"), "N");
   EXPECT_EQ(DefaultChoice(path, "TITULODOTRABALHO"), "N");

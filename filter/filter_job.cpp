@@ -20,6 +20,8 @@
 #include "filter/server_messages.h"
 #include "formats/formatted_output.h"
 #include "formats/pef_embossing.h"
+#include "volumes/book_volumes.h"
+#include "volumes/volume_output.h"
 #include "platform/byte_output.h"
 #include "platform/message_texts.h"
 #include "platform/paths.h"
@@ -121,6 +123,46 @@ int PrintTextCopy(const JobDocument& document, const std::string& shownName, Pri
   return printJob.State().pagesInRange;
 }
 
+// A text in volumes, one after another, each copy of a volume before the
+// next volume; the pages embossed, or -1 when it failed (said).
+int PrintTextInVolumes(const JobDocument& document, const std::string& shownName, const PrintSettings& settings,
+                       const CodeTable& table, OutputFormat format, FormattedOutput& output, JobUser& user) {
+  InputFile input;
+  if (!OpenJobText(document, input)) {
+    Tell("ERROR", MessageAbout("BRARQNAO", shownName));
+    return -1;
+  }
+  const std::size_t folder = shownName.find_last_of('/');
+  std::string title = shownName.substr(folder == std::string::npos ? 0 : folder + 1);
+  title = title.substr(0, title.rfind('.'));
+  const Book book = ComposeBook(settings, table, format != OutputFormat::Bytes, input, title, user);
+  if (book.readFailed) {
+    Tell("ERROR", MessageAbout("BRERRLEI", shownName));
+    return -1;
+  }
+  if (!book.anyContent) {
+    Tell("ERROR", GetMessage("BRARQVAZ"));
+    return -1;
+  }
+  int pages = 0;
+  for (std::size_t volume = 0; volume < book.volumes.size(); ++volume) {
+    const BookVolume& v = book.volumes[volume];
+    if (!VolumeInRange(v, settings)) continue;
+    output.BeginVolume();
+    for (int copy = 1; copy <= settings.BRNCOP; ++copy) {
+      if (copy > 1) output.BeginCopy();
+      if (!EmbossVolume(book, volume, settings, output.Pages(), user)) return -1;
+      pages += std::min(v.lastPage, settings.BRPAGFIN) - std::max(v.firstPage, settings.BRPAGINI) + 1 +
+               (v.titlePage.empty() ? 0 : 1);
+    }
+  }
+  if (pages == 0) {
+    Tell("ERROR", GetMessage("BRNENHPG"));
+    return -1;
+  }
+  return pages;
+}
+
 }  // namespace
 
 int RunFilterJob(const FilterJob& job, int outputFd, const volatile int& cancelled) {
@@ -173,7 +215,12 @@ int RunFilterJob(const FilterJob& job, int outputFd, const volatile int& cancell
   FormattedOutput output(format, settings, *cellTable, settings.USABRAILLEANTIGO && !document.pef, shownName, memory);
   PrintJob printJob(settings, table, output.Pages(), user);
   int pages = 0;
-  for (int copy = 1; copy <= settings.BRNCOP; ++copy) {
+  const bool inVolumes = !document.pef && VolumeBodyPages(settings) > 0;
+  if (inVolumes) {
+    pages = PrintTextInVolumes(document, shownName, settings, table, format, output, user);
+    if (pages < 0) return 1;
+  }
+  for (int copy = 1; !inVolumes && copy <= settings.BRNCOP; ++copy) {
     if (copy > 1) output.BeginCopy();
     if (document.pef) {
       if (EmbossPefBook(document.book, settings.BRPAGINI, settings.BRPAGFIN, output.Pages(), user) ==

@@ -15,6 +15,8 @@ constexpr QueueSetting kQueueSettings[] = {
     {"USABRAILLEANTIGO", "PPDANTIG"}, {"TITULA", "PPDTITUL"},
     // The embosser's bytes, or a Braille file for a queue whose device is one.
     {"FORMATO", "PPDFORMA", 0, 0, "bytes brf pef unicode"},
+    // Books in volumes, one after another in the job: 0 for none.
+    {"FOLHASPORVOLUME", "PPDFOLVO", 0, 100, {}, 10},
 };
 
 bool IsQueueSetting(std::string_view key) {

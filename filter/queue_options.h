@@ -13,14 +13,16 @@
 #include "braille/print_settings.h"
 
 // A setting a queue offers: its key, the message key of its label in print
-// dialogues, and for a number the choices listed (a job may give others);
-// a text setting lists its words (choices, blank-separated).
+// dialogues, and for a number the choices listed, lowest to highest by step
+// (a job may give others); a text setting lists its words (choices,
+// blank-separated).
 struct QueueSetting {
   std::string_view key;
   std::string_view labelKey;
   int lowest = 0;
   int highest = 0;
   std::string_view choices = {};
+  int step = 1;
 };
 
 // The settings a queue offers, in the order its PPD lists them.

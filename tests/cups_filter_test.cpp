@@ -3,6 +3,7 @@
 // standard output and the server's message lines on standard error.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 #include <string>
 
@@ -64,6 +65,34 @@ TEST_F(CupsFilterTest, TheDocumentComesAsAFileOrOnStandardInputWithThePpdsDefaul
                                     false);
   EXPECT_EQ(narrow.status, 0);
   EXPECT_EQ(narrow.output, Printed("s/^COLUNAS=.*/COLUNAS=22/; s/^TITULA=.*/TITULA=S/", ""));
+}
+
+TEST_F(CupsFilterTest, ABookInVolumesComesOutVolumeAfterVolumeEachAfterItsTitlePage) {
+  std::string book = "<TContos>\n";
+  for (int tale = 1; tale <= 30; ++tale) book += "  Conto " + std::to_string(tale) + ", curto e bom.\n";
+  WriteFile(text_, book);
+  // relevix-cli writes a file for each volume; the queue's job holds them
+  // one after another, as a port gets them.
+  Printed("s/^COLUNAS=.*/COLUNAS=20/; s/^LINHAS=.*/LINHAS=10/; s/^TITULA=.*/TITULA=S/",
+          "--format bytes --sheets-per-volume 3");
+  std::string volumes;
+  int count = 0;
+  while (testing_support::PathExists(work_.File("esperado-" + std::to_string(count + 1) + ".bin"))) {
+    volumes += ReadFile(work_.File("esperado-" + std::to_string(++count) + ".bin"));
+  }
+  ASSERT_GE(count, 3);
+  const CliResult job = RunShell("'" + kFilter + "' 12 ana contos 1 'COLUNAS=20 LINHAS=10 TITULA=S FOLHASPORVOLUME=3' '" +
+                                     text_ + "' 2>/dev/null",
+                                 false);
+  EXPECT_EQ(job.status, 0);
+  EXPECT_EQ(job.output, volumes);
+  // Every volume's title page among the pages the server counts.
+  const int formFeeds = static_cast<int>(std::count(volumes.begin(), volumes.end(), '\f'));
+  const CliResult messages = RunShell("'" + kFilter + "' 12 ana contos 1 'COLUNAS=20 LINHAS=10 TITULA=S "
+                                      "FOLHASPORVOLUME=3' '" + text_ + "' 2>&1 >/dev/null",
+                                      false);
+  EXPECT_NE(messages.output.find("PAGE: total " + std::to_string(formFeeds) + "\n"), std::string::npos)
+      << messages.output;
 }
 
 TEST_F(CupsFilterTest, AMarkdownTextIsToldByTheNameTheJobGaveIt) {
