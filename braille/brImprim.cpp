@@ -197,13 +197,7 @@ void PrintJob::BeginCopy(const std::string& inputName) {
   inputName_ = inputName;
 }
 
-// The sides are counted by the pages ended, as a volume's end counts them,
-// not by their numbers, which a picture or <T+n> moves on.
-void PrintJob::FinishCopy() {
-  FinishDocument();
-  const int pagesEnded = composerState.lineOnPage > 1 ? composerState.pageCount : composerState.pageCount - 1;
-  if (settings_.FRENTEVERSO && IsOdd(pagesEnded) && !cancelled_) pages_.BlankBackPage();
-}
+void PrintJob::FinishCopy() { FinishDocument(); }
 
 void PrintJob::GoBackTo(const Mark& mark) {
   composerState = mark.composer;

@@ -94,8 +94,8 @@ class PrintJob {
 
   // A copy composed a line at a time, for a caller that reads the lines
   // itself and may go back to an earlier one: BeginCopy, ComposeLine for
-  // each line, FinishCopy (which ends an interpoint copy on a whole sheet
-  // by the pages ended, as EndVolume does).
+  // each line, FinishCopy (the last paragraph written, the last page ended;
+  // the sheet's blank back is the caller's, who knows the pages it keeps).
   void BeginCopy(const std::string& inputName);
   void ComposeLine(std::string line);
   void FinishCopy();

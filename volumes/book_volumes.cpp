@@ -108,6 +108,7 @@ class VolumeLayout : public VolumeWatcher {
       }
       lineNow_ = lines_.size();
       job_.FinishCopy();
+      book_.pages.EndBook(settings_.FRENTEVERSO);
       if (!overflow_) break;
       i = GoBack();
     }
@@ -261,6 +262,7 @@ Book ComposeBook(const PrintSettings& settings, const CodeTable& table, bool pic
     }
     starts.page.push_back(PagePosition(job.State(), rows));
     job.FinishCopy();
+    book.pages.EndBook(settings.FRENTEVERSO);
     book.anyContent = job.State().anyContent;
     book.title = job.State().openingTitle;
   }

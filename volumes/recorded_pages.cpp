@@ -24,6 +24,14 @@ void RecordedPages::BlankBackPage() {
   events_.push_back({Event::BlankBackPage, {}, 0, pages_});
 }
 
+void RecordedPages::EndBook(bool interpoint) {
+  if (!events_.empty() && events_.back().kind == Event::BeginPage) {
+    events_.pop_back();
+    --pages_;
+  }
+  if (interpoint && pages_ % 2 != 0) BlankBackPage();
+}
+
 void RecordedPages::TakeBackTo(const Mark& mark) {
   events_.resize(mark.events);
   pictures_.resize(mark.pictures);

@@ -38,6 +38,11 @@ class RecordedPages : public PageSink {
   Mark Where() const { return {events_.size(), pictures_.size(), pages_}; }
   void TakeBackTo(const Mark& mark);
 
+  // The book's end: a page begun last that holds nothing and was not ended
+  // (a <P> at the end of the text) is forgotten, and with interpoint the
+  // last sheet is completed by a blank back page.
+  void EndBook(bool interpoint);
+
   // Pages begun so far (blank back pages included): the page a later event
   // belongs to is counted from 1.
   int Pages() const { return pages_; }
