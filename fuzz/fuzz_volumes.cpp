@@ -51,13 +51,17 @@ class TextLines : public PageSink {
   std::vector<std::string> lines;
 };
 
-// Headers would tell the two layouts apart by their page numbers: every
-// <T...> line, which may turn them on, begins a page instead.
-std::string WithoutHeaders(const std::string& text) {
+// What would tell the two layouts apart but their pages: headers, by
+// their page numbers, and a margin's own text on the blank lines that the
+// composer drops where a page begins. Every <T...> line, which may turn
+// headers on, and every <M...> line begin a page instead.
+std::string Comparable(const std::string& text) {
   std::string changed;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const bool lineStart = i == 0 || text[i - 1] == '\n' || text[i - 1] == '\r';
-    if (lineStart && (text.compare(i, 2, "<T") == 0 || text.compare(i, 2, "<t") == 0)) {
+    const bool replaced = text.compare(i, 2, "<T") == 0 || text.compare(i, 2, "<t") == 0 ||
+                          text.compare(i, 2, "<M") == 0 || text.compare(i, 2, "<m") == 0;
+    if (lineStart && replaced) {
       changed += "<P>\n<";
       ++i;
     } else {
@@ -82,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool picturesAsCells = input.ConsumeBool();
   WriteFileOf(folder + "/SONARA.INI", "[RELEVIX]\n" + input.ConsumeRandomLengthString(200));
   WriteFileOf(folder + "/d", input.ConsumeRandomLengthString(300));
-  WriteFileOf(folder + "/texto.txt", WithoutHeaders(input.ConsumeRemainingBytesAsString()));
+  WriteFileOf(folder + "/texto.txt", Comparable(input.ConsumeRemainingBytesAsString()));
 
   std::vector<ReplacedSetting> replaced;
   PrintSettings settings = ReadPrintSettings(replaced);
