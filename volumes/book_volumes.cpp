@@ -10,7 +10,6 @@
 #include "braille/input_file.h"
 #include "braille/job_user.h"
 #include "braille/print_settings.h"
-#include "platform/text_encoding.h"
 #include "volumes/volume_breaks.h"
 #include "volumes/volume_title_page.h"
 
@@ -235,40 +234,62 @@ int VolumeBodyPages(const PrintSettings& settings) {
   return std::max(1, (settings.FOLHASPORVOLUME - 1) * sides);
 }
 
+namespace {
+
+// The first layout, into book's pages: where each line begins and where a
+// volume may end, in pages.
+LineStarts LayOutWhole(const PrintSettings& every, const CodeTable& table, const std::vector<std::string>& lines,
+                       const std::string& inputName, JobUser& user, Book& book) {
+  NoticesOnly notices(user);
+  FirstLayout first;
+  LineStarts starts;
+  PrintJob job(every, table, book.pages, notices);
+  job.BeginCopy(inputName);
+  job.SetVolumeWatcher(&first);
+  const int rows = std::max(every.LINHAS, 1);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const double page = PagePosition(job.State(), rows);
+    starts.page.push_back(page);
+    if (const std::optional<BreakPlace> place = BreakBefore(job.State(), lines, i, every.LINHAS)) {
+      starts.places.push_back({page + place->extraPage, place->kind});
+    }
+    first.forcedEnd = false;
+    job.ComposeLine(lines[i]);
+    if (first.forcedEnd) starts.forcedVolumeAt.push_back(i);
+  }
+  starts.page.push_back(PagePosition(job.State(), rows));
+  job.FinishCopy();
+  book.pages.EndBook(every.FRENTEVERSO);
+  book.anyContent = job.State().anyContent;
+  book.title = job.State().openingTitle;
+  starts.pages = book.pages.Pages();
+  return starts;
+}
+
+// The volumes planned for each run of pages between <V>s.
+std::vector<int> PlanRuns(const LineStarts& starts, std::size_t lineCount, int bodyPages) {
+  std::vector<int> planned;
+  double from = 0;
+  for (std::size_t run = 0; run <= starts.forcedVolumeAt.size(); ++run) {
+    const bool last = run == starts.forcedVolumeAt.size();
+    const std::size_t command = last ? lineCount : starts.forcedVolumeAt[run];
+    planned.push_back(PlanVolumes(starts.places, from, last ? starts.pages : starts.page[command], bodyPages));
+    if (!last) from = starts.page[command + 1];
+  }
+  return planned;
+}
+
+}  // namespace
+
 Book ComposeBook(const PrintSettings& settings, const CodeTable& table, bool picturesAsCells, InputFile& input,
                  const std::string& fallbackTitle, JobUser& user) {
   Book book(picturesAsCells);
   const std::vector<std::string> lines = ReadLines(input, user, book.readFailed);
   const PrintSettings every = EveryPage(settings);
-
-  // The first layout is the book when it needs no volumes.
-  NoticesOnly notices(user);
-  FirstLayout first;
-  LineStarts starts;
-  {
-    PrintJob job(every, table, book.pages, notices);
-    job.BeginCopy(input.Name());
-    job.SetVolumeWatcher(&first);
-    const int rows = std::max(settings.LINHAS, 1);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      const double page = PagePosition(job.State(), rows);
-      starts.page.push_back(page);
-      if (const std::optional<BreakPlace> place = BreakBefore(job.State(), lines, i, settings.LINHAS)) {
-        starts.places.push_back({page + place->extraPage, place->kind});
-      }
-      first.forcedEnd = false;
-      job.ComposeLine(lines[i]);
-      if (first.forcedEnd) starts.forcedVolumeAt.push_back(i);
-    }
-    starts.page.push_back(PagePosition(job.State(), rows));
-    job.FinishCopy();
-    book.pages.EndBook(settings.FRENTEVERSO);
-    book.anyContent = job.State().anyContent;
-    book.title = job.State().openingTitle;
-  }
-  starts.pages = book.pages.Pages();
+  const LineStarts starts = LayOutWhole(every, table, lines, input.Name(), user, book);
   if (book.title.empty()) book.title = fallbackTitle;
 
+  // The first layout is the book when it needs no volumes.
   const int bodyPages = VolumeBodyPages(settings);
   const int sides = settings.FRENTEVERSO ? 2 : 1;
   const bool fits = starts.pages <= settings.FOLHASPORVOLUME * sides;
@@ -285,17 +306,9 @@ Book ComposeBook(const PrintSettings& settings, const CodeTable& table, bool pic
   volumes.readFailed = book.readFailed;
   volumes.anyContent = book.anyContent;
   volumes.title = book.title;
-  // Each run of volumes between <V>s is planned on its own.
-  std::vector<int> planned;
-  double from = 0;
-  for (std::size_t run = 0; run <= starts.forcedVolumeAt.size(); ++run) {
-    const bool last = run == starts.forcedVolumeAt.size();
-    const std::size_t command = last ? lines.size() : starts.forcedVolumeAt[run];
-    const double to = last ? starts.pages : starts.page[command];
-    planned.push_back(PlanVolumes(starts.places, from, to, bodyPages));
-    if (!last) from = starts.page[command + 1];
-  }
-  VolumeLayout(every, table, lines, starts, std::move(planned), bodyPages, input.Name(), volumes).Run();
+  VolumeLayout(every, table, lines, starts, PlanRuns(starts, lines.size(), bodyPages), bodyPages, input.Name(),
+               volumes)
+      .Run();
   const int count = static_cast<int>(volumes.volumes.size());
   if (count > 1) {
     for (int v = 0; v < count; ++v) {
