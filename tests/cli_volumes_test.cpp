@@ -4,6 +4,7 @@
 // said.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "tests/cli_run.h"
@@ -92,6 +93,21 @@ TEST_F(CliVolumesTest, AFileForEachVolumeAndOneVolumeAgainByteForByte) {
       << missing.output;
   EXPECT_EQ(missing.output.find("Fim de trabalho"), std::string::npos);
   EXPECT_FALSE(PathExists(work.File("livro-2.brf")));
+}
+
+TEST_F(CliVolumesTest, APageRangeCountsTheBooksPagesAndKeepsTheirVolumesTitlePages) {
+  // Volumes of 4 sheets hold 3 pages of text: pages 2 and 3 are in volume 1.
+  const CliResult run = Run("print --pages 2-3 contos.txt");
+  ASSERT_EQ(run.status, 0) << run.output;
+  ASSERT_EQ(VolumeFiles(), 1) << run.output;
+  const std::string brf = ReadFile(work.File("livro-1.brf"));
+  EXPECT_EQ(std::count(brf.begin(), brf.end(), '\f'), 3) << "the title page and two pages of text";
+  EXPECT_NE(brf.find("VOLUME #A DE #"), std::string::npos);
+  // The headers of Braille pages 2 and 3, numbered at the right edge.
+  const std::size_t second = brf.find("#B\r\n");
+  ASSERT_NE(second, std::string::npos) << brf;
+  EXPECT_NE(brf.find("#C\r\n", second), std::string::npos) << brf;
+  EXPECT_EQ(brf.find(".CONTO #A EM"), std::string::npos) << "page 1 is not embossed";
 }
 
 TEST_F(CliVolumesTest, APortGetsTheVolumesOneAfterAnother) {
