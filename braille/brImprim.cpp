@@ -255,6 +255,7 @@ void PrintJob::ProcessTextLine(const std::string& line) {
   std::string_view text = line;
   if (s.autoReformat && text.front() == kBlank && (text.size() == 1 || text[1] != kBlank)) text.remove_prefix(1);
   s.pendingText += TranscribeText(text, s.englishStyle);
+  s.pendingPrintPage = s.printPageNumber;
   FlushPending(!s.autoReformat);
 }
 
@@ -331,7 +332,12 @@ void PrintJob::StartNewPage() {
 // the margin to the pages; asks the user after a write error.
 void PrintJob::WriteBrailleLine(std::string_view text) {
   ++composerState.lineOnPage;
-  if (!writingHeader_) composerState.pageHasBody = true;
+  if (!writingHeader_) {
+    composerState.pageHasBody = true;
+    // A paragraph's last line may be written after the next print page's
+    // number was read: its text still belongs to the page it was read on.
+    composerState.lastLinePrintPage = composerState.pendingPrintPage;
+  }
   if (cancelled_) return;
   if (!PageInRange(composerState.pageCount)) {
     if (composerState.pageCount > settings_.BRPAGFIN && !writingHeader_ &&

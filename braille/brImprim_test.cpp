@@ -110,6 +110,20 @@ TEST_F(ComposerTest, EveryCopyComesOutTheSame) {
   EXPECT_EQ(Print(text, 3), one + one + one);
 }
 
+// The last body line keeps the print page of its text: a reformatted
+// paragraph's last line, written once the next print page's number has been
+// read, still belongs to the page it was read on.
+TEST_F(ComposerTest, TheLastLineLaidOutKeepsThePrintPageOfItsText) {
+  printSettings.COLUNAS = 20;
+  printSettings.LINHAS = 10;
+  printSettings.AUTOFORMATA = true;
+  Print("<1>\r\n  um dois\r\n<2>\r\n");
+  EXPECT_EQ(composerState.printPageNumber, 2);
+  EXPECT_EQ(composerState.lastLinePrintPage, 1);
+  Print("<1>\r\n  um\r\n<2>\r\n  dois\r\n");
+  EXPECT_EQ(composerState.lastLinePrintPage, 2);
+}
+
 // Pacing: the pause after each embossed line.
 TEST_F(ComposerTest, PauseFollowsEveryEmbossedLine) {
   printSettings.COLUNAS = 10;

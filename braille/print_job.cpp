@@ -124,6 +124,7 @@ bool PrintJob::ApplyPicture(const LayoutCommand& command) {
   ComposerState& s = composerState;
   if (!s.anyContent) s.openingTitle = s.currentTitle;
   s.anyContent = true;
+  s.lastLinePrintPage = s.printPageNumber;
   const bool pageFull = pages_.PicturesAsCells() && s.lineOnPage > settings_.LINHAS;
   const bool ownPage = s.pageNumber % 2 == 0 || pageFull;
   if (ownPage) StartNewPage();

@@ -35,6 +35,8 @@ struct ComposerState {
   std::string marginPrefix;
   std::string currentTitle;
   int printPageNumber = 0;  // ink-print page number for the header; 0 = none
+  int pendingPrintPage = 0;   // the ink-print page of the text last added to pendingText
+  int lastLinePrintPage = 0;  // the ink-print page of the last body line or picture laid out
   bool titlesOn = false;
   bool autoReformat = false;
   bool syllableSeparation = false;

@@ -161,7 +161,9 @@ class VolumeLayout : public VolumeWatcher {
     if (current_.firstPage == 0) return;  // a volume that began no page
     current_.lastPage = pagesBegun;
     current_.endEvent = book_.pages.Where().events;
-    current_.lastPrintPage = job_.State().printPageNumber;
+    // The page of its last text: a print page whose number was read just
+    // before the volume ended begins in the next volume.
+    current_.lastPrintPage = job_.State().lastLinePrintPage;
     current_.end = pendingEnd_;
     book_.volumes.push_back(current_);
   }
