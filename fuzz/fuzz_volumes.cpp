@@ -62,7 +62,8 @@ std::string Comparable(const std::string& text) {
     const bool replaced = text.compare(i, 2, "<T") == 0 || text.compare(i, 2, "<t") == 0 ||
                           text.compare(i, 2, "<M") == 0 || text.compare(i, 2, "<m") == 0;
     if (lineStart && replaced) {
-      changed += "<P>\n<";
+      // "<Tx" becomes "<P>", then "<-x", which names no command.
+      changed += "<P>\n<-";
       ++i;
     } else {
       changed += text[i];
