@@ -185,6 +185,20 @@ int CheckDocument(const std::string& inputFile, OutputFormat format) {
   return kPrintDone;
 }
 
+int FinishOnDevice(FormattedOutput& output) {
+  if (!output.Finish()) {
+    ShowMessageAbout("BRERRESC", DeviceProblem());
+    DeviceClose();
+    return kPrintDeviceFailed;
+  }
+  if (!DeviceClose()) {
+    // The file written is gone.
+    ShowMessageAbout("BRERRESC", DeviceProblem());
+    return kPrintDeviceFailed;
+  }
+  return kPrintDone;
+}
+
 int PrintDocument(const std::string& inputFile) {
   if (printSettings.DISPSAIDA.empty()) printSettings.DISPSAIDA = PrintSettings{}.DISPSAIDA;
   // One consistency step for every program, whether the pagination came from
@@ -255,16 +269,7 @@ int PrintDocument(const std::string& inputFile) {
     if (copies != 1) SpeakNumber(copy);
     WriteLineEnds(1);
   }
-  if (!output.Finish()) {
-    ShowMessageAbout("BRERRESC", DeviceProblem());
-    DeviceClose();
-    return kPrintDeviceFailed;
-  }
-  if (!DeviceClose()) {
-    // The file written is gone.
-    ShowMessageAbout("BRERRESC", DeviceProblem());
-    return kPrintDeviceFailed;
-  }
+  if (const int status = FinishOnDevice(output); status != kPrintDone) return status;
   // Keys typed while the last lines went out must not cut the end short.
   ClearKeyQueue();
   if (rangeEnded) ReportPageRangeEnd(job.State().pagesInRange);

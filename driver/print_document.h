@@ -89,6 +89,10 @@ std::string DocumentTitle(const std::string& inputFile);
 // selects no page of it; kPrintDone when it can be printed.
 int CheckDocument(const std::string& inputFile, OutputFormat format);
 
+// Ends the output's file and closes the device; kPrintDeviceFailed (said)
+// when the device did not take all of it or what was written is gone.
+int FinishOnDevice(FormattedOutput& output);
+
 // Makes the pagination consistent, checks the document, opens the device,
 // prints printSettings.BRNCOP copies of the file (a text, or a PEF's pages
 // as they are) in the chosen output format (a FORMATO that names none is

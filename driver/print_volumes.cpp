@@ -77,16 +77,7 @@ int EmbossOnDevice(const std::string& deviceName, const std::vector<std::size_t>
     }
   }
   ClearKeyQueue();
-  if (!output.Finish()) {
-    ShowMessageAbout("BRERRESC", DeviceProblem());
-    DeviceClose();
-    return kPrintDeviceFailed;
-  }
-  if (!DeviceClose()) {
-    ShowMessageAbout("BRERRESC", DeviceProblem());
-    return kPrintDeviceFailed;
-  }
-  return kPrintDone;
+  return FinishOnDevice(output);
 }
 
 }  // namespace

@@ -25,19 +25,10 @@ namespace {
 
 std::string folder;
 
-void WriteFileOf(const std::string& path, const std::string& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) std::abort();
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
-}
-
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  folder = fuzzing::TemporaryFolder() + "/relevix-fuzz-XXXXXX";
-  if (mkdtemp(folder.data()) == nullptr || chdir(folder.c_str()) != 0) std::abort();
+  folder = fuzzing::MakeWorkFolder();
   SetSuiteSettingsFile(folder + "/SONARA.INI");
   return 0;
 }
@@ -47,9 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int firstPage = input.ConsumeIntegral<int>();
   const int lastPage = input.ConsumeIntegral<int>();
   const int firstNumber = input.ConsumeIntegral<int>();
-  WriteFileOf(folder + "/SONARA.INI", "[RELEVIX]\n" + input.ConsumeRandomLengthString(300));
-  WriteFileOf(folder + "/d", input.ConsumeRandomLengthString(600));
-  WriteFileOf(folder + "/texto.txt", input.ConsumeRemainingBytesAsString());
+  fuzzing::WriteFileOf(folder + "/SONARA.INI", "[RELEVIX]\n" + input.ConsumeRandomLengthString(300));
+  fuzzing::WriteFileOf(folder + "/d", input.ConsumeRandomLengthString(600));
+  fuzzing::WriteFileOf(folder + "/texto.txt", input.ConsumeRemainingBytesAsString());
 
   std::vector<ReplacedSetting> replaced;
   PrintSettings settings = ReadPrintSettings(replaced);

@@ -37,6 +37,21 @@ inline void MakeInputFile() {
   SetConsoleStream(std::fopen("/dev/null", "w"));
 }
 
+// Writes bytes to the file at path, whole.
+inline void WriteFileOf(const std::string& path, const std::string& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) std::abort();
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+}
+
+// A fresh folder for a target's files, made the current folder: its path.
+inline std::string MakeWorkFolder() {
+  std::string folder = TemporaryFolder() + "/relevix-fuzz-XXXXXX";
+  if (mkdtemp(folder.data()) == nullptr || chdir(folder.c_str()) != 0) std::abort();
+  return folder;
+}
+
 inline void WriteInputFile(const std::uint8_t* data, std::size_t size) {
   std::FILE* file = std::fopen(InputPath().c_str(), "wb");
   if (file == nullptr) std::abort();

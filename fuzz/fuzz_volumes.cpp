@@ -26,13 +26,6 @@ namespace {
 
 std::string folder;
 
-void WriteFileOf(const std::string& path, const std::string& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) std::abort();
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
-}
-
 // The lines that hold text, in order.
 class TextLines : public PageSink {
  public:
@@ -75,8 +68,7 @@ std::string Comparable(const std::string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  folder = fuzzing::TemporaryFolder() + "/relevix-fuzz-XXXXXX";
-  if (mkdtemp(folder.data()) == nullptr || chdir(folder.c_str()) != 0) std::abort();
+  folder = fuzzing::MakeWorkFolder();
   SetSuiteSettingsFile(folder + "/SONARA.INI");
   return 0;
 }
@@ -85,9 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedDataProvider input(data, size);
   const int sheets = input.ConsumeIntegralInRange<int>(2, 12);
   const bool picturesAsCells = input.ConsumeBool();
-  WriteFileOf(folder + "/SONARA.INI", "[RELEVIX]\n" + input.ConsumeRandomLengthString(200));
-  WriteFileOf(folder + "/d", input.ConsumeRandomLengthString(300));
-  WriteFileOf(folder + "/texto.txt", Comparable(input.ConsumeRemainingBytesAsString()));
+  fuzzing::WriteFileOf(folder + "/SONARA.INI", "[RELEVIX]\n" + input.ConsumeRandomLengthString(200));
+  fuzzing::WriteFileOf(folder + "/d", input.ConsumeRandomLengthString(300));
+  fuzzing::WriteFileOf(folder + "/texto.txt", Comparable(input.ConsumeRemainingBytesAsString()));
 
   std::vector<ReplacedSetting> replaced;
   PrintSettings settings = ReadPrintSettings(replaced);
