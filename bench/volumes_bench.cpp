@@ -1,8 +1,8 @@
 // A whole novel laid out in volumes of 40, 60 and 80 sheets, with and
-// without interpoint: how many volumes, the smallest and the largest (in
-// sheets, the title page's included), where each volume ended, and the time
-// of `relevix-cli print` beside the same print without volumes (best of
-// five runs each).
+// without interpoint, with its chapters' headings and without them: how
+// many volumes, the smallest and the largest (in sheets, the title page's
+// included), where each volume ended, and the time of `relevix-cli print`
+// beside the same print without volumes (best of five runs each).
 //
 //   relevix_bench_volumes [WORDS]
 #include <sys/wait.h>
@@ -75,13 +75,13 @@ double BestOfFive(const std::vector<std::string>& arguments) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  testing_support::NovelShape shape;
-  if (argc > 1) shape.words = std::atoi(argv[1]);
+namespace {
+
+void Measure(const testing_support::NovelShape& shape) {
   const std::string novel = testing_support::MakeNovel(shape);
   if (novel.empty()) {
     std::fprintf(stderr, "fortunes-br is not installed\n");
-    return 1;
+    std::exit(1);
   }
   const TempDir dir;
   WriteFile(dir.File("romance.txt"), novel);
@@ -99,6 +99,13 @@ int main(int argc, char** argv) {
     const std::vector<std::string> plain = {RELEVIX_CLI, "print", "--settings", settingsFile, "--format", "brf",
                                             dir.File("romance.txt")};
     const double withoutVolumes = BestOfFive(plain);
+    int wholePages = 0;
+    {
+      InputFile input;
+      input.Open(dir.File("romance.txt"));
+      NobodyJobUser nobody;
+      wholePages = ComposeBook(settings, table, true, input, "romance", nobody).volumes.back().lastPage;
+    }
     for (const int sheets : {40, 60, 80}) {
       settings.FOLHASPORVOLUME = sheets;
       InputFile input;
@@ -118,12 +125,23 @@ int main(int argc, char** argv) {
       std::vector<std::string> inVolumes = plain;
       inVolumes.insert(inVolumes.end() - 1, {"--sheets-per-volume", std::to_string(sheets)});
       const double withVolumes = BestOfFive(inVolumes);
-      std::printf("%s, %d sheets: %zu volumes, %d to %d sheets, %d Braille pages; ends:",
-                  interpoint ? "interpoint" : "one side", sheets, book.volumes.size(), smallest, largest, pages);
+      std::printf("%s, %s, %d sheets: %zu volumes, %d to %d sheets, %d Braille pages (%d without volumes); ends:",
+                  shape.headings ? "chapters with headings" : "no headings", interpoint ? "interpoint" : "one side",
+                  sheets, book.volumes.size(), smallest, largest, pages, wholePages);
       for (const auto& [end, count] : ends) std::printf(" %s %d", end.c_str(), count);
       std::printf("; %.3f s beside %.3f s without volumes (%.2fx)\n", withVolumes, withoutVolumes,
                   withVolumes / withoutVolumes);
     }
   }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testing_support::NovelShape shape;
+  if (argc > 1) shape.words = std::atoi(argv[1]);
+  Measure(shape);
+  shape.headings = false;
+  Measure(shape);
   return 0;
 }
