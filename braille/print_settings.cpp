@@ -120,4 +120,6 @@ void NormalisePagination(PrintSettings& settings) {
   } else {
     settings.LINHAS = 30000;
   }
+  // A volume holds its title page's sheet and at least one more.
+  if (settings.FOLHASPORVOLUME == 1) settings.FOLHASPORVOLUME = 2;
 }

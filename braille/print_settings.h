@@ -57,7 +57,8 @@ PrintSettings ReadPrintSettings(std::vector<ReplacedSetting>& replaced);
 
 // The pagination made consistent: with pagination a page range or first
 // number of 0 or less becomes 1 to 9999 and 1; lines per page 0 means no
-// pagination (30000 lines).
+// pagination (30000 lines); volumes of one sheet, which would hold only
+// their title page, are of two.
 void NormalisePagination(PrintSettings& settings);
 
 // Number rule: true and the value when the whole text is an optional sign

@@ -150,6 +150,16 @@ TEST_F(CliVolumesTest, PreviewMarksWhereEachVolumeBegins) {
   EXPECT_NE(second.output.find("=== volume 2 de "), std::string::npos);
 }
 
+TEST_F(CliVolumesTest, AVolumeOfOneSheetIsTakenAsTwoTheTitlePageAndAPage) {
+  const CliResult run = Run("print --sheets-per-volume 1 contos.txt");
+  ASSERT_EQ(run.status, 0) << run.output;
+  ASSERT_GT(VolumeFiles(), 3);
+  for (int volume = 1; volume <= VolumeFiles(); ++volume) {
+    const std::string brf = ReadFile(work.File("livro-" + std::to_string(volume) + ".brf"));
+    EXPECT_EQ(std::count(brf.begin(), brf.end(), '\f'), 2) << volume;
+  }
+}
+
 TEST_F(CliVolumesTest, WrongVolumeAnswersAreRefusedWithTheirUsage) {
   for (const char* wrong : {"--sheets-per-volume -2", "--sheets-per-volume muitas", "--volume -1", "--volume"}) {
     const CliResult run = Run(std::string("print ") + wrong + " contos.txt");
