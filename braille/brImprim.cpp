@@ -153,7 +153,7 @@ void PrintJob::EndVolume() {
 void PrintJob::CloseVolume() {
   ComposerState& s = composerState;
   if (s.lineOnPage == 0) return;
-  if (s.pageCount >= settings_.BRPAGINI && s.pageCount <= settings_.BRPAGFIN) EndPage();
+  if (PageInRange(s.pageCount)) EndPage();
   if (settings_.FRENTEVERSO && IsOdd(s.pageCount)) {
     if (PageInRange(s.pageCount + 1) && !cancelled_) pages_.BlankBackPage();
     ++s.pageCount;

@@ -23,7 +23,7 @@ class TextReader;
 struct DotPicture;
 struct LayoutCommand;
 
-// Per-copy state of the page composer, reset by PrintCopy; layout commands
+// Per-copy state of the page composer, reset as each copy begins; layout commands
 // change it too.
 struct ComposerState {
   int pageNumber = 0;       // numbering counter: printed as pageNumber + BRNUMINI - 1
