@@ -13,10 +13,6 @@ namespace {
 using testing_support::ReadFile;
 using testing_support::WriteFile;
 
-const std::string kAfterGreeting = "WAIT 2500 ";
-const std::string kIntoForm = "N WAIT 1500 ";
-const std::string kConfirm = " WAIT 800 ENTER";
-
 // Sixty short lines: more than one page of 28 lines.
 std::string LongText() {
   std::string text;

@@ -16,11 +16,6 @@ namespace {
 
 using testing_support::WriteFile;
 
-// Speech and the form's start empty the key queue: the keys after them come
-// once the program is surely there.
-const std::string kAfterGreeting = "WAIT 2500 ";
-const std::string kIntoForm = "N WAIT 1500 ";
-
 // The sounds heard from the first of name on.
 std::vector<std::string> HeardFrom(const RelevixRun& run, const std::string& name) {
   const auto at = std::find(run.heard.begin(), run.heard.end(), name);

@@ -9,6 +9,13 @@
 
 #include "tests/support/test_support.h"
 
+// Key script pieces: speech and the form's start empty the key queue, so the
+// keys after them come once the program is surely there.
+inline const std::string kAfterGreeting = "WAIT 2500 ";
+inline const std::string kIntoForm = "N WAIT 1500 ";
+// ENTER at "ENTER continua, ESC cancela", once the form's end has been said.
+inline const std::string kConfirm = " WAIT 800 ENTER";
+
 struct RelevixRun {
   int status = -1;
   std::string output;               // standard output and error

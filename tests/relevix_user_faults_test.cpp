@@ -20,8 +20,6 @@ using testing_support::ReadFile;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
-const std::string kAfterGreeting = "WAIT 2500 ";
-const std::string kIntoForm = "N WAIT 1500 ";
 const std::string kKeepAndPrint = kAfterGreeting + "ENTER WAIT 500 ENTER";
 
 std::string Lines(int count) {

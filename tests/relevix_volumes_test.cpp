@@ -21,9 +21,6 @@ namespace {
 using testing_support::ReadFile;
 using testing_support::WriteFile;
 
-const std::string kAfterGreeting = "WAIT 2500 ";
-const std::string kIntoForm = "N WAIT 1500 ";
-const std::string kConfirm = " WAIT 800 ENTER";
 const std::string kKeepAndPrint = kAfterGreeting + "ENTER" + kConfirm;
 // The stop for paper comes once the first volume is out.
 const std::string kAtTheStop = " WAIT 2500 ";
