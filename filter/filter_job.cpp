@@ -13,6 +13,7 @@
 #include "braille/input_file.h"
 #include "braille/job_user.h"
 #include "braille/output_sink.h"
+#include "braille/page_sink.h"
 #include "braille/print_job.h"
 #include "braille/print_settings.h"
 #include "filter/job_document.h"
@@ -44,6 +45,32 @@ class FilterUser : public JobUser {
 
  private:
   const volatile int& cancelled_;
+};
+
+// The pages handed on, counted as the print server is told of them: each
+// page begun, not the blank backs that complete a sheet, whichever way the
+// job is laid out.
+class CountedPages : public PageSink {
+ public:
+  explicit CountedPages(PageSink& pages) : pages_(pages) {}
+  int Count() const { return count_; }
+
+  void BeginPage() override {
+    ++count_;
+    pages_.BeginPage();
+  }
+  bool Line(std::string_view cells) override { return pages_.Line(cells); }
+  void Picture(const DotPicture& picture, char option, const CodeTable* deviceTable) override {
+    pages_.Picture(picture, option, deviceTable);
+  }
+  void EndPage() override { pages_.EndPage(); }
+  void BlankBackPage() override { pages_.BlankBackPage(); }
+  bool PicturesAsCells() const override { return pages_.PicturesAsCells(); }
+  std::string Problem() const override { return pages_.Problem(); }
+
+ private:
+  PageSink& pages_;
+  int count_ = 0;
 };
 
 // The PPD's marked choices for the queue's options: its defaults.
@@ -99,38 +126,39 @@ bool JobSettings(const FilterJob& job, const std::vector<QueueOption>& jobOption
   return true;
 }
 
-// One copy of a text; the pages embossed, or -1 when it failed (said).
-int PrintTextCopy(const JobDocument& document, const std::string& shownName, PrintJob& printJob) {
+// One copy of a text; false when it failed (said).
+bool PrintTextCopy(const JobDocument& document, const std::string& shownName, PrintJob& printJob) {
   InputFile input;
   if (!OpenJobText(document, input)) {
     Tell("ERROR", MessageAbout("BRARQNAO", shownName));
-    return -1;
+    return false;
   }
   const CopyEnd end = printJob.PrintCopy(input);
-  if (end == CopyEnd::Cancelled) return -1;
+  if (end == CopyEnd::Cancelled) return false;
   if (end == CopyEnd::ReadFailed) {
     Tell("ERROR", MessageAbout("BRERRLEI", shownName));
-    return -1;
+    return false;
   }
   if (!printJob.State().anyContent) {
     Tell("ERROR", GetMessage("BRARQVAZ"));
-    return -1;
+    return false;
   }
   if (printJob.State().pagesInRange == 0) {
     Tell("ERROR", GetMessage("BRNENHPG"));
-    return -1;
+    return false;
   }
-  return printJob.State().pagesInRange;
+  return true;
 }
 
 // A text in volumes, one after another, each copy of a volume before the
-// next volume; the pages embossed, or -1 when it failed (said).
-int PrintTextInVolumes(const JobDocument& document, const std::string& shownName, const PrintSettings& settings,
-                       const CodeTable& table, OutputFormat format, FormattedOutput& output, JobUser& user) {
+// next volume; false when it failed (said).
+bool PrintTextInVolumes(const JobDocument& document, const std::string& shownName, const PrintSettings& settings,
+                        const CodeTable& table, OutputFormat format, FormattedOutput& output, CountedPages& pages,
+                        JobUser& user) {
   InputFile input;
   if (!OpenJobText(document, input)) {
     Tell("ERROR", MessageAbout("BRARQNAO", shownName));
-    return -1;
+    return false;
   }
   const std::size_t folder = shownName.find_last_of('/');
   std::string title = shownName.substr(folder == std::string::npos ? 0 : folder + 1);
@@ -138,29 +166,25 @@ int PrintTextInVolumes(const JobDocument& document, const std::string& shownName
   const Book book = ComposeBook(settings, table, format != OutputFormat::Bytes, input, title, user);
   if (book.readFailed) {
     Tell("ERROR", MessageAbout("BRERRLEI", shownName));
-    return -1;
+    return false;
   }
   if (!book.anyContent) {
     Tell("ERROR", GetMessage("BRARQVAZ"));
-    return -1;
+    return false;
   }
-  int pages = 0;
   for (std::size_t volume = 0; volume < book.volumes.size(); ++volume) {
-    const BookVolume& v = book.volumes[volume];
-    if (!VolumeInRange(v, settings)) continue;
+    if (!VolumeInRange(book.volumes[volume], settings)) continue;
     output.BeginVolume();
     for (int copy = 1; copy <= settings.BRNCOP; ++copy) {
       if (copy > 1) output.BeginCopy();
-      if (!EmbossVolume(book, volume, settings, output.Pages(), user)) return -1;
-      pages += std::min(v.lastPage, settings.BRPAGFIN) - std::max(v.firstPage, settings.BRPAGINI) + 1 +
-               (v.titlePage.empty() ? 0 : 1);
+      if (!EmbossVolume(book, volume, settings, pages, user)) return false;
     }
   }
-  if (pages == 0) {
+  if (pages.Count() == 0) {
     Tell("ERROR", GetMessage("BRNENHPG"));
-    return -1;
+    return false;
   }
-  return pages;
+  return true;
 }
 
 }  // namespace
@@ -213,32 +237,25 @@ int RunFilterJob(const FilterJob& job, int outputFd, const volatile int& cancell
   MemorySink memory(bytes);
   FilterUser user(cancelled);
   FormattedOutput output(format, settings, *cellTable, settings.USABRAILLEANTIGO && !document.pef, shownName, memory);
-  PrintJob printJob(settings, table, output.Pages(), user);
-  int pages = 0;
+  CountedPages pages(output.Pages());
+  PrintJob printJob(settings, table, pages, user);
   const bool inVolumes = !document.pef && VolumeBodyPages(settings) > 0;
-  if (inVolumes) {
-    pages = PrintTextInVolumes(document, shownName, settings, table, format, output, user);
-    if (pages < 0) return 1;
-  }
+  if (inVolumes && !PrintTextInVolumes(document, shownName, settings, table, format, output, pages, user)) return 1;
   for (int copy = 1; !inVolumes && copy <= settings.BRNCOP; ++copy) {
     if (copy > 1) output.BeginCopy();
     if (document.pef) {
-      if (EmbossPefBook(document.book, settings.BRPAGINI, settings.BRPAGFIN, output.Pages(), user) ==
-          CopyEnd::Cancelled) {
+      if (EmbossPefBook(document.book, settings.BRPAGINI, settings.BRPAGFIN, pages, user) == CopyEnd::Cancelled) {
         return 1;
       }
-      pages += PefPagesInRange(document.book, settings);
-      continue;
+    } else if (!PrintTextCopy(document, shownName, printJob)) {
+      return 1;
     }
-    const int copyPages = PrintTextCopy(document, shownName, printJob);
-    if (copyPages < 0) return 1;
-    pages += copyPages;
   }
   if (!output.Finish() || !WriteAllBytes(outputFd, bytes)) {
     Tell("ERROR", MessageAbout("FILSAIDA", std::strerror(errno)));
     return 1;
   }
-  std::fprintf(stderr, "PAGE: total %d\n", pages);
+  std::fprintf(stderr, "PAGE: total %d\n", pages.Count());
   Tell("INFO", GetMessage("BRFIMTRA"));
   return 0;
 }

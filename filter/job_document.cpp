@@ -92,17 +92,3 @@ bool OpenJobText(const JobDocument& document, InputFile& input) {
   }
   return input.Open(document.path);
 }
-
-// The pages of a PEF within the page range, as they are embossed.
-int PefPagesInRange(const PefBook& book, const PrintSettings& settings) {
-  int count = 0, inRange = 0;
-  for (const PefVolume& volume : book.volumes) {
-    for (const PefSection& section : volume.sections) {
-      for (std::size_t page = 0; page < section.pages.size(); ++page) {
-        ++count;
-        inRange += count >= settings.BRPAGINI && count <= settings.BRPAGFIN;
-      }
-    }
-  }
-  return inRange;
-}

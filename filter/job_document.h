@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "braille/print_settings.h"
 #include "documents/document_text.h"
 #include "formats/pef_reader.h"
 
@@ -44,6 +43,3 @@ bool ReadJobDocument(const std::string& linuxPath, const std::string& givenName,
 
 // Opens the text a copy is made from: the converted document, or the file.
 bool OpenJobText(const JobDocument& document, InputFile& input);
-
-// The pages of a PEF within the settings' page range.
-int PefPagesInRange(const PefBook& book, const PrintSettings& settings);

@@ -95,6 +95,60 @@ TEST_F(CupsFilterTest, ABookInVolumesComesOutVolumeAfterVolumeEachAfterItsTitleP
       << messages.output;
 }
 
+// The number of pages the filter told the print server of.
+int PagesTold(const std::string& messages) {
+  static const std::regex total("PAGE: total (\\d+)\n");
+  std::smatch match;
+  return std::regex_search(messages, match, total) ? std::stoi(match[1]) : -1;
+}
+
+// The embosser's pages in its bytes: a form feed ends each, and a blank back
+// is a line end and a form feed after the page it completes.
+int PagesIn(const std::string& bytes) {
+  int pages = 0;
+  for (std::size_t at = bytes.find('\f'); at != std::string::npos; at = bytes.find('\f', at + 1)) {
+    pages += bytes.compare(at - std::min<std::size_t>(at, 3), 3, "\f\r\n") != 0;
+  }
+  return pages;
+}
+
+TEST_F(CupsFilterTest, ThePagesOfAPefInThePageRangeAreTheOnesTold) {
+  // A duplex volume whose first section has one page: its blank back is
+  // page 2, and the second section's pages are 3 and 4.
+  WriteFile(work_.File("livro.pef"),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<pef version=\"2008-1\" xmlns=\"http://www.daisy.org/ns/2008/pef\">"
+            "<head><meta xmlns:dc=\"http://purl.org/dc/elements/1.1/\"><dc:format>application/x-pef+xml</dc:format>"
+            "<dc:identifier>l</dc:identifier></meta></head><body>"
+            "<volume cols=\"12\" rows=\"3\" rowgap=\"0\" duplex=\"true\">"
+            "<section><page><row>\u2801\u2803</row></page></section>"
+            "<section><page><row>\u2819\u2811</row></page><page><row>\u2809</row></page></section>"
+            "</volume></body></pef>\n");
+  const std::string run = "'" + kFilter + "' 12 ana livro 1 'page-ranges=3-4' '" + work_.File("livro.pef") + "'";
+  const CliResult job = RunShell(run + " 2>/dev/null", false);
+  EXPECT_EQ(job.status, 0);
+  EXPECT_EQ(job.output, "DE\r\n\fC\r\n\f");
+  const CliResult messages = RunShell(run + " 2>&1 >/dev/null", false);
+  EXPECT_EQ(PagesTold(messages.output), 2) << messages.output;
+}
+
+TEST_F(CupsFilterTest, TheBlankBacksOfABookInVolumesAreNotAmongThePagesTold) {
+  std::string book = "<TContos>\n";
+  for (int tale = 1; tale <= 30; ++tale) book += "  Conto " + std::to_string(tale) + ", curto e bom.\n";
+  WriteFile(text_, book);
+  // In volumes, and as one text: each counts its pages alike.
+  for (const char* volumes : {" FOLHASPORVOLUME=2", ""}) {
+    const std::string run = "'" + kFilter + "' 12 ana contos 1 'COLUNAS=20 LINHAS=10 TITULA=S FRENTEVERSO=S" +
+                            volumes + "' '" + text_ + "'";
+    const CliResult job = RunShell(run + " 2>/dev/null", false);
+    EXPECT_EQ(job.status, 0);
+    // Blank backs follow each volume's title page and a last page on a front.
+    EXPECT_NE(job.output.find("\f\r\n\f"), std::string::npos) << volumes;
+    const CliResult messages = RunShell(run + " 2>&1 >/dev/null", false);
+    EXPECT_EQ(PagesTold(messages.output), PagesIn(job.output)) << volumes << messages.output;
+  }
+}
+
 TEST_F(CupsFilterTest, AMarkdownTextIsToldByTheNameTheJobGaveIt) {
   // The server's copy of the document has a name of its own.
   WriteFile(work_.File("d00007-001"), "---\ntitle: Aviso\n---\n\n# Biblioteca\n\n- abre às 8h\n- fecha às 18h\n");

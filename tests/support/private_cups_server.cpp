@@ -77,8 +77,8 @@ int FreePort() {
   return port;
 }
 
-}  // namespace
-
+// The full path of a program in the system's sbin or bin folders; "" when
+// it is not installed.
 std::string FindSystemProgram(const char* name) {
   for (const char* directory : {"/usr/sbin", "/usr/local/sbin", "/sbin", "/usr/bin"}) {
     const std::string path = std::string(directory) + "/" + name;
@@ -87,18 +87,15 @@ std::string FindSystemProgram(const char* name) {
   return {};
 }
 
-void PrivateCupsServer::AddFilter(const std::string& program, const std::string& environment) {
+}  // namespace
+
+std::string PrivateCupsServer::AddRelevixFilter(const std::string& program, const std::string& dataFolder) {
   std::error_code error;
   std::filesystem::create_directories(dir_.File("bin/filter"), error);
   const std::string copy = dir_.File("bin/filter/" + std::filesystem::path(program).filename().string());
   std::filesystem::copy_file(program, copy, std::filesystem::copy_options::overwrite_existing, error);
   chmod(copy.c_str(), 0755);
-  filterEnvironment_ = environment;
-}
-
-std::string PrivateCupsServer::AddRelevixFilter(const std::string& program, const std::string& dataFolder) {
   const std::string data = dir_.File("dados");
-  std::error_code error;
   std::filesystem::create_directory(data, error);
   for (const char* file : {"SONARA.INI", "ambcode.cfg", "ambcode2.cfg"}) {
     std::filesystem::copy_file(dataFolder + "/" + file, data + "/" + file,
@@ -106,7 +103,7 @@ std::string PrivateCupsServer::AddRelevixFilter(const std::string& program, cons
     chmod((data + "/" + file).c_str(), 0644);
   }
   chmod(data.c_str(), 0755);
-  AddFilter(program, "RELEVIX_DATA_DIR=" + data);
+  filterData_ = data;
   return data;
 }
 
@@ -182,10 +179,7 @@ std::string PrivateCupsServer::WriteConfiguration(bool tcp) {
                                        {"PageLog", "log/page_log"}, {"Printcap", "printcap"}}) {
     files += std::string(directive) + " " + dir_.File(sub) + "\n";
   }
-  if (!filterEnvironment_.empty()) {
-    const std::size_t equals = filterEnvironment_.find('=');
-    files += "SetEnv " + filterEnvironment_.substr(0, equals) + " " + filterEnvironment_.substr(equals + 1) + "\n";
-  }
+  if (!filterData_.empty()) files += "SetEnv RELEVIX_DATA_DIR " + filterData_ + "\n";
   WriteFile(dir_.File("cups-files.conf"), files);
   // A raw queue needs no filter, only a backend; this one appends the job
   // (its file argument, else standard input) to the path of its device

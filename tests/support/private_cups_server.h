@@ -19,15 +19,11 @@ class PrivateCupsServer {
   PrivateCupsServer& operator=(const PrivateCupsServer&) = delete;
   ~PrivateCupsServer() { Stop(); }
 
-  // A filter the queues' PPDs may name, copied into the server's own filter
-  // folder (the scheduler runs filters as the user lp, who may not reach the
-  // build tree), with the environment assignment it gets ("NAME=value").
-  // Before Start.
-  void AddFilter(const std::string& program, const std::string& environment);
-
-  // Relevix's filter with its own copy of the installed data it reads (the
-  // settings file and the code tables of dataFolder) where lp can read them;
-  // the copy's folder. Before Start.
+  // Relevix's filter, copied into the server's own filter folder (the
+  // scheduler runs filters as the user lp, who may not reach the build
+  // tree), with its own copy of the installed data it reads (the settings
+  // file and the code tables of dataFolder) where lp can read them, named
+  // to it by RELEVIX_DATA_DIR; the copy's folder. Before Start.
   std::string AddRelevixFilter(const std::string& program, const std::string& dataFolder);
 
   // Starts cupsd, also on a TCP port of 127.0.0.1 when tcp is true; "" on
@@ -39,8 +35,6 @@ class PrivateCupsServer {
   std::string TcpAddress() const { return "127.0.0.1:" + std::to_string(port_); }
   std::string OutputFile() const { return dir_.File("saida-impressora"); }
   std::string ErrorLog() const { return ReadFile(dir_.File("log/error_log")); }
-  // A folder of the server's, which lp (the filter's user) can read.
-  std::string Folder() const { return dir_.path(); }
 
   // Adds the raw queue, enabled, and makes it the default destination.
   bool AddDefaultQueue(const std::string& queue) const;
@@ -52,13 +46,9 @@ class PrivateCupsServer {
   std::string WriteConfiguration(bool tcp);
 
   TempDir dir_;
-  std::string filterEnvironment_;
+  std::string filterData_;  // the filter's data folder; empty: no filter
   int port_ = 0;
   pid_t pid_ = -1;
 };
-
-// The full path of a program in the system's sbin or bin folders; "" when
-// it is not installed.
-std::string FindSystemProgram(const char* name);
 
 }  // namespace testing_support
