@@ -1,7 +1,6 @@
 #include "driver/print_volumes.h"
 
 #include <filesystem>
-#include <functional>
 #include <vector>
 
 #include "braille/input_file.h"
@@ -25,9 +24,6 @@ std::string FileTitle(const std::string& inputFile) {
 namespace {
 
 std::string Count(std::size_t number) { return std::to_string(number); }
-
-// Before each volume but the first of a run: false ends the job.
-using BeforeVolume = std::function<bool(std::size_t volume)>;
 
 // ENTER when the paper is in, ESC to end the job (said as incomplete, with
 // the volumes printed so far).
@@ -62,19 +58,11 @@ int EmbossOnDevice(const std::string& deviceName, const std::vector<std::size_t>
   ConsoleJobUser user;
   FormattedOutput output(format, printSettings, codeTable, printSettings.USABRAILLEANTIGO, DocumentTitle(inputFile),
                          device);
-  for (std::size_t i = 0; i < volumes.size(); ++i) {
-    bool goOn = i == 0 || !before || before(volumes[i]);
-    output.BeginVolume();
-    for (int copy = 1; goOn && copy <= printSettings.BRNCOP; ++copy) {
-      if (copy > 1) output.BeginCopy();
-      goOn = EmbossVolume(book, volumes[i], printSettings, output.Pages(), user);
-    }
-    if (!goOn) {
-      // A file keeps what was made of the job.
-      output.Finish();
-      DeviceClose();
-      return kPrintCancelled;
-    }
+  if (!EmbossVolumes(book, volumes, printSettings, output, output.Pages(), user, before)) {
+    // A file keeps what was made of the job.
+    output.Finish();
+    DeviceClose();
+    return kPrintCancelled;
   }
   ClearKeyQueue();
   return FinishOnDevice(output);

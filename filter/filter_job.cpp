@@ -172,14 +172,11 @@ bool PrintTextInVolumes(const JobDocument& document, const std::string& shownNam
     Tell("ERROR", GetMessage("BRARQVAZ"));
     return false;
   }
+  std::vector<std::size_t> inRange;
   for (std::size_t volume = 0; volume < book.volumes.size(); ++volume) {
-    if (!VolumeInRange(book.volumes[volume], settings)) continue;
-    output.BeginVolume();
-    for (int copy = 1; copy <= settings.BRNCOP; ++copy) {
-      if (copy > 1) output.BeginCopy();
-      if (!EmbossVolume(book, volume, settings, pages, user)) return false;
-    }
+    if (VolumeInRange(book.volumes[volume], settings)) inRange.push_back(volume);
   }
+  if (!EmbossVolumes(book, inRange, settings, output, pages, user)) return false;
   if (pages.Count() == 0) {
     Tell("ERROR", GetMessage("BRNENHPG"));
     return false;

@@ -3,6 +3,7 @@
 #include "braille/page_sink.h"
 #include "braille/print_job.h"
 #include "braille/print_settings.h"
+#include "formats/formatted_output.h"
 
 bool VolumeInRange(const BookVolume& volume, const PrintSettings& settings) {
   return volume.lastPage >= settings.BRPAGINI && volume.firstPage <= settings.BRPAGFIN;
@@ -22,4 +23,17 @@ bool EmbossVolume(const Book& book, std::size_t volume, const PrintSettings& set
   }
   return book.pages.Replay(v.firstEvent, v.endEvent, settings.BRPAGINI, settings.BRPAGFIN, pages, user,
                            settings.LINHASPORMINUTO);
+}
+
+bool EmbossVolumes(const Book& book, const std::vector<std::size_t>& volumes, const PrintSettings& settings,
+                   FormattedOutput& output, PageSink& pages, JobUser& user, const BeforeVolume& before) {
+  for (std::size_t i = 0; i < volumes.size(); ++i) {
+    if (i > 0 && before && !before(volumes[i])) return false;
+    output.BeginVolume();
+    for (int copy = 1; copy <= settings.BRNCOP; ++copy) {
+      if (copy > 1) output.BeginCopy();
+      if (!EmbossVolume(book, volumes[i], settings, pages, user)) return false;
+    }
+  }
+  return true;
 }
