@@ -174,8 +174,7 @@ TEST_F(SpeechTest, WithTheServiceChosenAKeyStopsItsVoiceAtOnce) {
 // text is given up in seconds, not waited for for ever, and the translator
 // says what comes next.
 TEST_F(SpeechTest, AServiceThatNeverPlaysIsGivenUpForTheTranslator) {
-  speechd_testing::PrivateSpeechService service("sleep 20");
-  if (!service.Reason().empty()) GTEST_SKIP() << service.Reason();
+  START_PRIVATE_SPEECH_SERVICE(service, "sleep 20");
   ResetSpeech();
   WriteSettings("SAPI=S\n[SERVFALA]\nTIPOSAPI=5\n");
   StartSpeech(0, "");

@@ -4,7 +4,6 @@
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -51,14 +50,6 @@ std::vector<std::string> Cells(const std::string& dots) {
     }
   }
   return cells;
-}
-
-bool WaitForProcess(pid_t pid, int milliseconds) {
-  for (int waited = 0; waited < milliseconds; waited += 20) {
-    if (waitpid(pid, nullptr, WNOHANG) == pid) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return false;
 }
 
 }  // namespace
@@ -153,9 +144,9 @@ void VirtualBrailleDisplay::Stop() {
   if (brltty_ > 0) {
     // BRLTTY may take seconds over SIGTERM; a test does not wait for it.
     kill(brltty_, SIGTERM);
-    if (!WaitForProcess(brltty_, 500)) {
+    if (testing_support::WaitForProcess(brltty_, std::chrono::milliseconds(500)) < 0) {
       kill(brltty_, SIGKILL);
-      WaitForProcess(brltty_, 3000);
+      testing_support::WaitForProcess(brltty_, std::chrono::milliseconds(3000));
     }
     brltty_ = -1;
   }

@@ -12,10 +12,6 @@
 
 namespace {
 
-constexpr char kMasculineOrdinal = '\xBA';
-constexpr char kDegree = '\xB0';
-constexpr char kEuro = '\x80';
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool DigitAt(std::string_view text, std::size_t position) { return position < text.size() && IsDigit(text[position]); }
 bool LetterAt(std::string_view text, std::size_t position) {
@@ -75,8 +71,7 @@ bool ReadAmount(std::string_view text, std::size_t& position, std::uint64_t& val
       if (++digits > kCardinalDigits) return false;
       value = value * 10 + static_cast<std::uint64_t>(text[position] - '0');
       ++position;
-    } else if (text[position] == '.' && DigitAt(text, position + 1) && DigitAt(text, position + 2) &&
-               DigitAt(text, position + 3) && !DigitAt(text, position + 4)) {
+    } else if (ThousandsSeparatorAt(text, position)) {
       ++position;
     } else {
       break;
@@ -249,6 +244,16 @@ constexpr std::array<std::string_view, 26> kNotFeminine = {
 
 }  // namespace
 
+bool ThousandsSeparatorAt(std::string_view text, std::size_t position) {
+  return position < text.size() && text[position] == '.' && DigitAt(text, position + 1) &&
+         DigitAt(text, position + 2) && DigitAt(text, position + 3) && !DigitAt(text, position + 4);
+}
+
+bool DegreesAt(std::string_view text, std::size_t position) {
+  return position + 1 < text.size() && (text[position] == '\xB0' || text[position] == '\xBA') &&
+         (text[position + 1] == 'C' || text[position + 1] == 'F') && !LetterAt(text, position + 2);
+}
+
 bool FeminineNounAfter(std::string_view text, std::size_t position) {
   if (!BlankAt(text, position)) return false;
   while (BlankAt(text, position)) ++position;
@@ -391,10 +396,8 @@ bool ReadClockTime(std::string_view text, std::size_t& position, std::string& ou
 bool ReadUnit(std::string_view text, std::size_t& position, bool singular, std::string& words, bool& female) {
   std::size_t at = position;
   female = false;
-  if (at < text.size() && (text[at] == kDegree || text[at] == kMasculineOrdinal)) {
-    const char scale = at + 1 < text.size() ? text[at + 1] : '\0';
-    if ((scale != 'C' && scale != 'F') || LetterAt(text, at + 2)) return false;
-    words = std::string(singular ? "grau " : "graus ") + (scale == 'C' ? "Celsius" : "Fahrenheit");
+  if (DegreesAt(text, at)) {
+    words = std::string(singular ? "grau " : "graus ") + (text[at + 1] == 'C' ? "Celsius" : "Fahrenheit");
     position = at + 2;
     return true;
   }

@@ -51,3 +51,10 @@ bool FeminineNounAfter(std::string_view text, std::size_t position);
 
 // The acronym's letters by their names, each a word: "ONU" ó êne u.
 std::string SpelledAcronym(std::string_view word);
+
+// Shared with the number reading of text_normalisation.h, so that both
+// read these marks alike. "." followed by exactly three digits: a thousands
+// separator.
+bool ThousandsSeparatorAt(std::string_view text, std::size_t position);
+// A degree or ordinal sign followed by a temperature scale: "°C", "°F".
+bool DegreesAt(std::string_view text, std::size_t position);

@@ -30,12 +30,6 @@ bool BlankOrEndAt(std::string_view text, std::size_t position) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-// "." followed by exactly three digits: a thousands separator.
-bool ThousandsSeparatorAt(std::string_view text, std::size_t position) {
-  return text[position] == '.' && DigitAt(text, position + 1) && DigitAt(text, position + 2) &&
-         DigitAt(text, position + 3) && !DigitAt(text, position + 4);
-}
-
 bool IsKeptPunctuation(char c) {
   switch (c) {
     case ' ': case '!': case '(': case ')': case ',': case '.': case ':': case ';': case '?':
@@ -43,13 +37,6 @@ bool IsKeptPunctuation(char c) {
     default:
       return false;
   }
-}
-
-// A degree or ordinal sign followed by a temperature scale: "°C", "°F".
-bool DegreesAt(std::string_view text, std::size_t position) {
-  return position + 1 < text.size() && (text[position] == '\xB0' || text[position] == '\xBA') &&
-         (text[position + 1] == 'C' || text[position + 1] == 'F') &&
-         !(position + 2 < text.size() && portuguese::IsLetter(static_cast<unsigned char>(text[position + 2])));
 }
 
 // A full stop that ends a sentence: before a blank, the end, or a closing
