@@ -83,7 +83,8 @@ bool EndsSentence(std::string_view line) {
 }
 
 // A word divided at the end of one page and ended on the next moves whole
-// to the first page.
+// to the first page. A line left empty by it goes: an empty line would end
+// the paragraph.
 void JoinAcrossPages(std::vector<std::vector<std::string>>& pages) {
   for (std::size_t p = 0; p + 1 < pages.size(); ++p) {
     if (pages[p].empty() || pages[p + 1].empty()) continue;
@@ -93,7 +94,11 @@ void JoinAcrossPages(std::vector<std::vector<std::string>>& pages) {
     if (!JoinHyphenated(joined, first)) continue;
     const std::size_t blank = first.find(' ');
     last = joined + first.substr(0, blank);
-    first = blank == std::string::npos ? std::string() : first.substr(blank + 1);
+    if (blank == std::string::npos) {
+      pages[p + 1].erase(pages[p + 1].begin());
+    } else {
+      first.erase(0, blank + 1);
+    }
   }
 }
 
