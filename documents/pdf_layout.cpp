@@ -35,6 +35,8 @@ std::vector<std::string> LinesOf(std::string_view text) {
 // write for it.
 constexpr std::string_view kHyphens[] = {"-", "\u00ad", "\u2010", "\u2011", "\u2212"};
 
+// The length of the hyphen a line ends or begins with, 0 for none; a line
+// of a hyphen alone has none.
 std::size_t HyphenAtEnd(std::string_view line) {
   for (const std::string_view hyphen : kHyphens) {
     if (line.size() > hyphen.size() && line.ends_with(hyphen)) return hyphen.size();
@@ -42,7 +44,6 @@ std::size_t HyphenAtEnd(std::string_view line) {
   return 0;
 }
 
-// An ASCII letter, or a byte of a letter beyond ASCII.
 std::size_t HyphenAtStart(std::string_view line) {
   for (const std::string_view hyphen : kHyphens) {
     if (line.size() > hyphen.size() && line.starts_with(hyphen)) return hyphen.size();
@@ -50,6 +51,7 @@ std::size_t HyphenAtStart(std::string_view line) {
   return 0;
 }
 
+// An ASCII letter, or a byte of a letter beyond ASCII.
 bool IsLetterByte(char c) { return std::isalpha(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80; }
 
 bool BeginsLowerCase(std::string_view line) {
