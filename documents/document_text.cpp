@@ -137,6 +137,10 @@ std::string RefusedType(const Recognition& recognition) {
 
 }  // namespace
 
+bool Printable(const DocumentText& document) {
+  return document.result == ConversionResult::PlainText || document.result == ConversionResult::Converted;
+}
+
 NotPrintable WhyNotPrintable(const DocumentText& document, const std::string& shownName) {
   switch (document.result) {
     case ConversionResult::Refused:
