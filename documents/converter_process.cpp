@@ -4,34 +4,14 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstdlib>
-#include <string_view>
 
 extern char** environ;
-
-bool ProgramInstalled(const std::string& name) {
-  const char* path = std::getenv("PATH");
-  std::string_view folders = path != nullptr ? path : "/usr/bin:/bin";
-  while (!folders.empty()) {
-    const std::size_t colon = folders.find(':');
-    const std::string_view folder = folders.substr(0, colon);
-    const std::string candidate = std::string(folder.empty() ? "." : folder) + "/" + name;
-    struct stat status;
-    if (stat(candidate.c_str(), &status) == 0 && S_ISREG(status.st_mode) && access(candidate.c_str(), X_OK) == 0) {
-      return true;
-    }
-    if (colon == std::string_view::npos) break;
-    folders.remove_prefix(colon + 1);
-  }
-  return false;
-}
 
 namespace {
 

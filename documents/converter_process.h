@@ -6,9 +6,6 @@
 #include <string>
 #include <vector>
 
-// Whether a program of that name is found on PATH.
-bool ProgramInstalled(const std::string& name);
-
 struct ProgramRun {
   bool started = false;
   int exitStatus = -1;  // -1 when it did not end normally (a signal)

@@ -10,6 +10,8 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/text_encoding.h"
+
 namespace {
 
 // Enough of the file to tell its kind.
@@ -59,12 +61,6 @@ double ControlShare(std::string_view sample) {
   return static_cast<double>(count) / static_cast<double>(sample.size());
 }
 
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  std::ranges::transform(upper, upper.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return upper;
-}
-
 // "image/x-ms-bmp" gives "MS-BMP", "application/x-7z-compressed" "7Z".
 std::string SubtypeName(std::string_view mime) {
   std::string_view subtype = mime.substr(mime.find('/') + 1);
@@ -73,7 +69,7 @@ std::string SubtypeName(std::string_view mime) {
   for (const std::string_view ending : {"-compressed", "+xml"}) {
     if (subtype.ends_with(ending)) subtype.remove_suffix(ending.size());
   }
-  return Upper(subtype);
+  return UpperCaseAnsi(subtype);
 }
 
 struct MagicAnswer {

@@ -10,6 +10,7 @@
 #include "documents/pdf_layout.h"
 #include "documents/word_page_breaks.h"
 #include "platform/message_texts.h"
+#include "platform/paths.h"
 #include "platform/text_encoding.h"
 
 namespace {
@@ -46,7 +47,7 @@ void Failed(DocumentText& document, const ProgramRun& run) {
 }
 
 void ConvertWithPandoc(const std::string& path, DocumentText& document) {
-  if (!ProgramInstalled("pandoc")) {
+  if (!ProgramOnPath("pandoc")) {
     document.result = ConversionResult::ConverterMissing;
     document.package = "pandoc";
     return;
@@ -72,9 +73,9 @@ void ConvertWithPandoc(const std::string& path, DocumentText& document) {
 // antiword writes a paragraph a line (with -w 0); catdoc likewise with -w.
 void ConvertOldWord(const std::string& path, DocumentText& document) {
   ProgramRun run;
-  if (ProgramInstalled("antiword")) {
+  if (ProgramOnPath("antiword")) {
     run = RunProgram({"antiword", "-m", "UTF-8.txt", "-w", "0", path});
-  } else if (ProgramInstalled("catdoc")) {
+  } else if (ProgramOnPath("catdoc")) {
     run = RunProgram({"catdoc", "-d", "utf-8", "-w", path});
   } else {
     document.result = ConversionResult::ConverterMissing;
@@ -136,6 +137,10 @@ std::string RefusedType(const Recognition& recognition) {
 }
 
 }  // namespace
+
+bool Printable(const DocumentText& document) {
+  return document.result == ConversionResult::PlainText || document.result == ConversionResult::Converted;
+}
 
 NotPrintable WhyNotPrintable(const DocumentText& document, const std::string& shownName) {
   switch (document.result) {

@@ -29,6 +29,9 @@ struct DocumentText {
 // server's job), for the one kind told by its name, Markdown.
 DocumentText ConvertDocument(const std::string& linuxPath, const std::string& givenName = {});
 
+// Whether the job can read the document: plain text, or converted.
+bool Printable(const DocumentText& document);
+
 // Why a document cannot be printed, as the programs say it: a message of the
 // catalogue (key) about what (the file's shown name, with its kind when it
 // was refused), and a second line when there is one (the package to install,

@@ -35,6 +35,8 @@ std::vector<std::string> LinesOf(std::string_view text) {
 // write for it.
 constexpr std::string_view kHyphens[] = {"-", "\u00ad", "\u2010", "\u2011", "\u2212"};
 
+// The length of the hyphen a line ends or begins with, 0 for none; a line
+// of a hyphen alone has none.
 std::size_t HyphenAtEnd(std::string_view line) {
   for (const std::string_view hyphen : kHyphens) {
     if (line.size() > hyphen.size() && line.ends_with(hyphen)) return hyphen.size();
@@ -42,7 +44,6 @@ std::size_t HyphenAtEnd(std::string_view line) {
   return 0;
 }
 
-// An ASCII letter, or a byte of a letter beyond ASCII.
 std::size_t HyphenAtStart(std::string_view line) {
   for (const std::string_view hyphen : kHyphens) {
     if (line.size() > hyphen.size() && line.starts_with(hyphen)) return hyphen.size();
@@ -50,6 +51,7 @@ std::size_t HyphenAtStart(std::string_view line) {
   return 0;
 }
 
+// An ASCII letter, or a byte of a letter beyond ASCII.
 bool IsLetterByte(char c) { return std::isalpha(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80; }
 
 bool BeginsLowerCase(std::string_view line) {
@@ -83,7 +85,8 @@ bool EndsSentence(std::string_view line) {
 }
 
 // A word divided at the end of one page and ended on the next moves whole
-// to the first page.
+// to the first page. A line left empty by it goes: an empty line would end
+// the paragraph.
 void JoinAcrossPages(std::vector<std::vector<std::string>>& pages) {
   for (std::size_t p = 0; p + 1 < pages.size(); ++p) {
     if (pages[p].empty() || pages[p + 1].empty()) continue;
@@ -93,7 +96,11 @@ void JoinAcrossPages(std::vector<std::vector<std::string>>& pages) {
     if (!JoinHyphenated(joined, first)) continue;
     const std::size_t blank = first.find(' ');
     last = joined + first.substr(0, blank);
-    first = blank == std::string::npos ? std::string() : first.substr(blank + 1);
+    if (blank == std::string::npos) {
+      pages[p + 1].erase(pages[p + 1].begin());
+    } else {
+      first.erase(0, blank + 1);
+    }
   }
 }
 

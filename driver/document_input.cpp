@@ -30,19 +30,14 @@ void SayNotPrintable(const std::string& inputFile, const DocumentText& document)
 }  // namespace
 
 int PrepareDocument(const std::string& inputFile) {
-  if (prepared.name == inputFile && !inputFile.empty()) {
-    const ConversionResult result = prepared.document.result;
-    return result == ConversionResult::PlainText || result == ConversionResult::Converted ? kPrintDone
-                                                                                         : kPrintNotText;
+  if (prepared.name != inputFile || inputFile.empty()) {
+    prepared = PreparedDocument{inputFile, {}};
+    // A pipe's bytes are read once, by the job: they are taken as text.
+    if (!InputFileReadsAgain(inputFile)) return kPrintDone;
+    prepared.document = ConvertDocument(LinuxPath(inputFile));
+    if (!Printable(prepared.document)) SayNotPrintable(inputFile, prepared.document);
   }
-  prepared = PreparedDocument{inputFile, {}};
-  // A pipe's bytes are read once, by the job: they are taken as text.
-  if (!InputFileReadsAgain(inputFile)) return kPrintDone;
-  prepared.document = ConvertDocument(LinuxPath(inputFile));
-  const ConversionResult result = prepared.document.result;
-  if (result == ConversionResult::PlainText || result == ConversionResult::Converted) return kPrintDone;
-  SayNotPrintable(inputFile, prepared.document);
-  return kPrintNotText;
+  return Printable(prepared.document) ? kPrintDone : kPrintNotText;
 }
 
 void SayDocumentFormat() {

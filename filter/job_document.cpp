@@ -78,8 +78,7 @@ bool ReadJobDocument(const std::string& linuxPath, const std::string& givenName,
     return false;
   }
   document.converted = ConvertDocument(linuxPath, givenName);
-  const ConversionResult result = document.converted.result;
-  if (result == ConversionResult::PlainText || result == ConversionResult::Converted) return true;
+  if (Printable(document.converted)) return true;
   const NotPrintable why = WhyNotPrintable(document.converted, shownName);
   Tell("ERROR", MessageAbout(why.key, why.about) + (why.more.empty() ? "" : "; " + why.more));
   return false;

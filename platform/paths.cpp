@@ -177,3 +177,21 @@ bool FileExists(std::string_view systemPath) {
   if (stat(LinuxPath(systemPath).c_str(), &status) != 0) return false;
   return S_ISREG(status.st_mode) || S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode);
 }
+
+bool ProgramOnPath(const std::string& name) {
+  const auto executable = [](const std::string& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) && access(path.c_str(), X_OK) == 0;
+  };
+  if (name.find('/') != std::string::npos) return executable(name);
+  const char* path = std::getenv("PATH");
+  const std::string_view folders = path != nullptr ? path : "/usr/bin:/bin";
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t colon = folders.find(':', start);
+    const std::string_view folder = folders.substr(start, colon - start);
+    if (executable(std::string(folder.empty() ? "." : folder) + "/" + name)) return true;
+    if (colon == std::string_view::npos) return false;
+    start = colon + 1;
+  }
+}

@@ -43,3 +43,8 @@ bool SameExistingFile(std::string_view first, std::string_view second);
 
 // Whether a regular file (or device) of that system path exists.
 bool FileExists(std::string_view systemPath);
+
+// Whether a program of that name (UTF-8) can be started: the executable
+// regular file it names when it holds a '/', else one in a folder of $PATH
+// (/usr/bin:/bin when unset; an empty entry is the current directory).
+bool ProgramOnPath(const std::string& name);

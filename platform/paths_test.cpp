@@ -99,4 +99,25 @@ TEST(PathsTest, FileExists) {
   EXPECT_TRUE(FileExists("c:\\sonarw\\a\xE7\xE3o.txt"));
 }
 
+TEST(PathsTest, ProgramOnPath) {
+  TempDir dir;
+  testing_support::WriteFile(dir.File("programa"), "#!/bin/sh\n");
+  std::filesystem::permissions(dir.File("programa"), std::filesystem::perms::owner_exec,
+                               std::filesystem::perm_options::add);
+  std::filesystem::create_directory(dir.File("pasta"));
+  std::filesystem::permissions(dir.File("pasta"), std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+  testing_support::WriteFile(dir.File("texto"), "x");
+  ScopedEnv path("PATH", ("/nonexistent::" + dir.path()).c_str());
+  EXPECT_TRUE(ProgramOnPath("programa"));
+  EXPECT_FALSE(ProgramOnPath("pasta"));  // a directory is no program
+  EXPECT_FALSE(ProgramOnPath("texto"));  // not executable
+  EXPECT_FALSE(ProgramOnPath("sh"));
+  EXPECT_TRUE(ProgramOnPath(dir.File("programa")));  // a path is looked at itself
+  EXPECT_FALSE(ProgramOnPath(dir.File("texto")));
+  // An empty entry is the current directory.
+  ScopedCwd cwd(dir.path());
+  ScopedEnv emptyEntry("PATH", "/nonexistent:");
+  EXPECT_TRUE(ProgramOnPath("programa"));
+}
+
 }  // namespace

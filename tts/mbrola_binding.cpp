@@ -16,6 +16,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "platform/paths.h"
 #include "platform/pipe_signal.h"
 
 extern char** environ;
@@ -57,22 +58,6 @@ Child gChild;
 const char* ProgramName() {
   const char* name = std::getenv("RELEVIX_MBROLA");
   return name != nullptr && *name != '\0' ? name : "mbrola";
-}
-
-bool ProgramOnPath(const std::string& name) {
-  if (name.find('/') != std::string::npos) return access(name.c_str(), X_OK) == 0;
-  const char* path = std::getenv("PATH");
-  std::string dirs = path != nullptr ? path : "/usr/bin:/bin";
-  size_t start = 0;
-  while (start <= dirs.size()) {
-    size_t end = dirs.find(':', start);
-    if (end == std::string::npos) end = dirs.size();
-    std::string candidate = dirs.substr(start, end - start);
-    candidate = (candidate.empty() ? "." : candidate) + "/" + name;
-    if (access(candidate.c_str(), X_OK) == 0) return true;
-    start = end + 1;
-  }
-  return false;
 }
 
 void CloseFd(int& fd) {
