@@ -1,6 +1,7 @@
 #include "braille/braille_cells.h"
 
 #include "braille/braille_alphabet.h"
+#include "braille/code_table.h"
 
 int InternalCharacterDots(unsigned char c, bool oldRules) { return braille_alphabet::Dots(c, oldRules); }
 
@@ -18,4 +19,15 @@ std::string UnicodeBrailleFromInternal(std::string_view internal, bool oldRules)
     }
   }
   return utf8;
+}
+
+DotsOfByte CellsOfTable(const CodeTable& table, bool oldRules) {
+  DotsOfByte dots;
+  dots.fill(-1);
+  for (int c = 0; c < 256; ++c) {
+    const int pattern = InternalCharacterDots(static_cast<unsigned char>(c), oldRules);
+    const unsigned char byte = table[static_cast<std::size_t>(c)];
+    if (pattern >= 0 && dots[byte] < 0) dots[byte] = pattern;
+  }
+  return dots;
 }

@@ -8,13 +8,7 @@
 // A byte no character with a cell is mapped to is no cell on paper either:
 // it is shown as the empty cell.
 CellPages::CellPages(const CodeTable& table, bool oldRules, PageSize page) : page_(page) {
-  std::array<int, 256> dotsOfByte;
-  dotsOfByte.fill(-1);
-  for (int c = 0; c < 256; ++c) {
-    const int pattern = InternalCharacterDots(static_cast<unsigned char>(c), oldRules);
-    const unsigned char byte = table[static_cast<std::size_t>(c)];
-    if (pattern >= 0 && dotsOfByte[byte] < 0) dotsOfByte[byte] = pattern;
-  }
+  const DotsOfByte dotsOfByte = CellsOfTable(table, oldRules);
   for (int c = 0; c < 256; ++c) {
     const int pattern = dotsOfByte[table[static_cast<std::size_t>(c)]];
     dotsOfCharacter_[static_cast<std::size_t>(c)] = static_cast<unsigned char>(std::max(pattern, 0));
