@@ -4,6 +4,11 @@
 
 #include "braille/braille_cells.h"
 #include "braille/code_table.h"
+#include "braille/print_settings.h"
+
+PageSize SettingsPageSize(const PrintSettings& settings) {
+  return {std::max(settings.COLUNAS, 2), std::max(settings.LINHAS, 1)};
+}
 
 // A byte no character with a cell is mapped to is no cell on paper either:
 // it is shown as the empty cell.

@@ -13,12 +13,17 @@
 #include "braille/page_sink.h"
 
 struct CodeTable;
+struct PrintSettings;
 
 // The page the cells are laid out on: cells a row, rows a page.
 struct PageSize {
   int cells = 0;
   int rows = 0;
 };
+
+// The settings' page, at least as wide as the composer's narrowest line
+// and one row long.
+PageSize SettingsPageSize(const PrintSettings& settings);
 
 class CellPages : public PageSink {
  public:
