@@ -16,6 +16,9 @@ struct CodeTable;
 // capital sign and the small letter) and the signs that take several cells.
 int InternalCharacterDots(unsigned char c, bool oldRules);
 
+// Appends the Unicode Braille character U+2800 + pattern, in UTF-8.
+void AppendUnicodeCell(std::string& utf8, unsigned char pattern);
+
 // Internal text as UTF-8 Unicode Braille, one character U+2800 + pattern per
 // byte; a byte that is no cell gives U+FFFD.
 std::string UnicodeBrailleFromInternal(std::string_view internal, bool oldRules);

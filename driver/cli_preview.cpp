@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "braille/braille_cells.h"
 #include "braille/code_table.h"
 #include "braille/input_file.h"
 #include "braille/print_job.h"

@@ -70,10 +70,3 @@ bool CellPages::Finish() {
   if (pageOpen_) EndPage();
   return true;
 }
-
-void AppendUnicodeCell(std::string& utf8, unsigned char pattern) {
-  // U+2800 + pattern (below 256) is E2 A0|pattern>>6 80|pattern&3F in UTF-8.
-  utf8 += '\xE2';
-  utf8 += static_cast<char>(0xA0 | (pattern >> 6));
-  utf8 += static_cast<char>(0x80 | (pattern & 0x3F));
-}

@@ -63,6 +63,3 @@ class CellPages : public PageSink {
   bool pageOpen_ = false;
   int rowsOnPage_ = 0;
 };
-
-// The Unicode Braille character U+2800 + pattern, in UTF-8.
-void AppendUnicodeCell(std::string& utf8, unsigned char pattern);
