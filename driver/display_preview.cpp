@@ -8,6 +8,7 @@
 #include "catalogue/brmsg.h"
 #include "console/console.h"
 #include "console/console_events.h"
+#include "driver/document_input.h"
 #include "driver/print_document.h"
 #include "speech/speech.h"
 
@@ -83,25 +84,35 @@ void BrowsePagesOnDisplay(const std::vector<EmbossedPage>& pages, void (*announc
   if (!pages.empty()) PageBrowser(pages, announcePage).Run();
 }
 
-void PreviewFileOnDisplay(const std::string& inputFile) {
-  if (!BrailleDisplayTaken()) {
-    ShowMessage("BRLNAOHA", 1);
-    return;
-  }
+// A document is read as the print job reads it: converted, not as its
+// file's bytes.
+bool ComposeEmbossedPages(const std::string& inputFile, const PrintSettings& settings,
+                          std::vector<EmbossedPage>& pages) {
   InputFile input;
-  if (!input.Open(inputFile)) {
-    ShowMessage("BRARQNAO", 1);
-    return;
-  }
-  PrintSettings settings = printSettings;
-  NormalisePagination(settings);
+  if (!OpenJobInput(inputFile, input)) return false;
   std::string bytes;
   MemorySink memory(bytes);
   NobodyJobUser nobody;
   PrintJob job(settings, codeTable, memory, nobody);
   job.PrintCopy(input);
   input.Close();
-  BrowsePagesOnDisplay(EmbossedPagesOf(bytes, LoadPreviewTables()), [](int page, int pages) {
-    SpeakText(GetMessageWith("BRLPAGIN", {std::to_string(page), std::to_string(pages)}));
+  pages = EmbossedPagesOf(bytes, LoadPreviewTables());
+  return true;
+}
+
+void PreviewFileOnDisplay(const std::string& inputFile) {
+  if (!BrailleDisplayTaken()) {
+    ShowMessage("BRLNAOHA", 1);
+    return;
+  }
+  PrintSettings settings = printSettings;
+  NormalisePagination(settings);
+  std::vector<EmbossedPage> pages;
+  if (!ComposeEmbossedPages(inputFile, settings, pages)) {
+    ShowMessage("BRARQNAO", 1);
+    return;
+  }
+  BrowsePagesOnDisplay(pages, [](int page, int count) {
+    SpeakText(GetMessageWith("BRLPAGIN", {std::to_string(page), std::to_string(count)}));
   });
 }
