@@ -1,5 +1,8 @@
 #include "driver/display_preview.h"
 
+#include "braille/braille_cells.h"
+#include "braille/code_table.h"
+#include "braille/embosser_pages.h"
 #include "braille/input_file.h"
 #include "braille/job_user.h"
 #include "braille/output_sink.h"
@@ -9,7 +12,9 @@
 #include "console/console.h"
 #include "console/console_events.h"
 #include "driver/document_input.h"
+#include "driver/pef_input.h"
 #include "driver/print_document.h"
+#include "formats/pef_embossing.h"
 #include "speech/speech.h"
 
 namespace {
@@ -78,6 +83,24 @@ class PageBrowser {
   std::size_t row_ = 0;
 };
 
+// A PEF's own pages in the page range, with the table its rows are sent
+// with.
+bool EmbossedPefPages(const std::string& inputFile, const PrintSettings& settings, std::vector<EmbossedPage>& pages) {
+  PefBook book;
+  if (ReadPefInput(inputFile, book) != kPrintDone) return false;
+  CodeTable spare;
+  const CodeTable* table = PefCodeTable(spare);
+  if (table == nullptr) return false;
+  std::string bytes;
+  MemorySink memory(bytes);
+  EmbosserPages embosser(*table, memory);
+  NobodyJobUser nobody;
+  EmbossPefBook(book, settings.BRPAGINI, settings.BRPAGFIN, embosser, nobody);
+  const DotsOfByte dots = CellsOfTable(*table, false);
+  pages = EmbossedPagesOf(bytes, PreviewTables{dots, dots});
+  return true;
+}
+
 }  // namespace
 
 void BrowsePagesOnDisplay(const std::vector<EmbossedPage>& pages, void (*announcePage)(int, int)) {
@@ -85,9 +108,10 @@ void BrowsePagesOnDisplay(const std::vector<EmbossedPage>& pages, void (*announc
 }
 
 // A document is read as the print job reads it: converted, not as its
-// file's bytes.
+// file's bytes; a PEF gives its own pages, as it is embossed.
 bool ComposeEmbossedPages(const std::string& inputFile, const PrintSettings& settings,
                           std::vector<EmbossedPage>& pages) {
+  if (InputIsPef(inputFile)) return EmbossedPefPages(inputFile, settings, pages);
   InputFile input;
   if (!OpenJobInput(inputFile, input)) return false;
   std::string bytes;
