@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "braille/braille_cells.h"
 #include "braille/code_table.h"
 #include "braille/input_file.h"
 #include "braille/print_job.h"
@@ -55,15 +56,13 @@ class PreviewPages : public CellPages {
   int pageCount_ = 0;
 };
 
-PageSize SettingsPage() { return {std::max(printSettings.COLUNAS, 2), std::max(printSettings.LINHAS, 1)}; }
-
 int PreviewPef(const std::string& textFile) {
   PefBook book;
   if (const int status = ReadPefInput(textFile, book); status != kPrintDone) return status;
   CodeTable spare;
   const CodeTable* table = PefCodeTable(spare);
   if (table == nullptr) return kPrintDeviceFailed;
-  PreviewPages preview(*table, false, SettingsPage());
+  PreviewPages preview(*table, false, SettingsPageSize(printSettings));
   NobodyJobUser nobody;
   EmbossPefBook(book, printSettings.BRPAGINI, printSettings.BRPAGFIN, preview, nobody);
   preview.Finish();
@@ -91,7 +90,7 @@ int PreviewVolumes(const std::string& textFile) {
   }
   const std::vector<std::size_t> volumes = ChosenVolumes(book);
   if (volumes.empty()) return kPrintNothingToEmboss;
-  PreviewPages preview(codeTable, printSettings.USABRAILLEANTIGO, SettingsPage());
+  PreviewPages preview(codeTable, printSettings.USABRAILLEANTIGO, SettingsPageSize(printSettings));
   for (const std::size_t volume : volumes) {
     PrintOut(GetMessageWith("PREVVOL", {std::to_string(volume + 1), std::to_string(book.volumes.size())}) + "\n");
     EmbossVolume(book, volume, printSettings, preview, user);
@@ -143,7 +142,7 @@ int RunPreviewCommand(CliArguments args) {
       std::fflush(stdout);
     });
   } else {
-    PreviewPages preview(codeTable, printSettings.USABRAILLEANTIGO, SettingsPage());
+    PreviewPages preview(codeTable, printSettings.USABRAILLEANTIGO, SettingsPageSize(printSettings));
     PrintJob job(printSettings, codeTable, preview, user);
     end = job.PrintCopy(input);
     pagesInRange = job.State().pagesInRange;

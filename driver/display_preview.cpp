@@ -1,5 +1,8 @@
 #include "driver/display_preview.h"
 
+#include "braille/braille_cells.h"
+#include "braille/code_table.h"
+#include "braille/embosser_pages.h"
 #include "braille/input_file.h"
 #include "braille/job_user.h"
 #include "braille/output_sink.h"
@@ -8,7 +11,10 @@
 #include "catalogue/brmsg.h"
 #include "console/console.h"
 #include "console/console_events.h"
+#include "driver/document_input.h"
+#include "driver/pef_input.h"
 #include "driver/print_document.h"
+#include "formats/pef_embossing.h"
 #include "speech/speech.h"
 
 namespace {
@@ -77,10 +83,45 @@ class PageBrowser {
   std::size_t row_ = 0;
 };
 
+// A PEF's own pages in the page range, with the table its rows are sent
+// with.
+bool EmbossedPefPages(const std::string& inputFile, const PrintSettings& settings, std::vector<EmbossedPage>& pages) {
+  PefBook book;
+  if (ReadPefInput(inputFile, book) != kPrintDone) return false;
+  CodeTable spare;
+  const CodeTable* table = PefCodeTable(spare);
+  if (table == nullptr) return false;
+  std::string bytes;
+  MemorySink memory(bytes);
+  EmbosserPages embosser(*table, memory);
+  NobodyJobUser nobody;
+  EmbossPefBook(book, settings.BRPAGINI, settings.BRPAGFIN, embosser, nobody);
+  const DotsOfByte dots = CellsOfTable(*table, false);
+  pages = EmbossedPagesOf(bytes, PreviewTables{dots, dots});
+  return true;
+}
+
 }  // namespace
 
 void BrowsePagesOnDisplay(const std::vector<EmbossedPage>& pages, void (*announcePage)(int, int)) {
   if (!pages.empty()) PageBrowser(pages, announcePage).Run();
+}
+
+// A document is read as the print job reads it: converted, not as its
+// file's bytes; a PEF gives its own pages, as it is embossed.
+bool ComposeEmbossedPages(const std::string& inputFile, const PrintSettings& settings,
+                          std::vector<EmbossedPage>& pages) {
+  if (InputIsPef(inputFile)) return EmbossedPefPages(inputFile, settings, pages);
+  InputFile input;
+  if (!OpenJobInput(inputFile, input)) return false;
+  std::string bytes;
+  MemorySink memory(bytes);
+  NobodyJobUser nobody;
+  PrintJob job(settings, codeTable, memory, nobody);
+  job.PrintCopy(input);
+  input.Close();
+  pages = EmbossedPagesOf(bytes, LoadPreviewTables());
+  return true;
 }
 
 void PreviewFileOnDisplay(const std::string& inputFile) {
@@ -88,20 +129,14 @@ void PreviewFileOnDisplay(const std::string& inputFile) {
     ShowMessage("BRLNAOHA", 1);
     return;
   }
-  InputFile input;
-  if (!input.Open(inputFile)) {
+  PrintSettings settings = printSettings;
+  NormalisePagination(settings);
+  std::vector<EmbossedPage> pages;
+  if (!ComposeEmbossedPages(inputFile, settings, pages)) {
     ShowMessage("BRARQNAO", 1);
     return;
   }
-  PrintSettings settings = printSettings;
-  NormalisePagination(settings);
-  std::string bytes;
-  MemorySink memory(bytes);
-  NobodyJobUser nobody;
-  PrintJob job(settings, codeTable, memory, nobody);
-  job.PrintCopy(input);
-  input.Close();
-  BrowsePagesOnDisplay(EmbossedPagesOf(bytes, LoadPreviewTables()), [](int page, int pages) {
-    SpeakText(GetMessageWith("BRLPAGIN", {std::to_string(page), std::to_string(pages)}));
+  BrowsePagesOnDisplay(pages, [](int page, int count) {
+    SpeakText(GetMessageWith("BRLPAGIN", {std::to_string(page), std::to_string(count)}));
   });
 }

@@ -1,8 +1,6 @@
 #include "driver/pef_input.h"
 
 #include <fstream>
-#include <iterator>
-#include <sstream>
 
 #include "braille/code_table.h"
 #include "braille/input_file.h"
@@ -11,21 +9,12 @@
 #include "platform/disk_names.h"
 #include "platform/paths.h"
 #include "platform/text_encoding.h"
+#include "platform/whole_file.h"
 #include "speech/speech.h"
 
 namespace {
 
 constexpr std::size_t kSniffBytes = 4096;
-
-bool ReadWhole(const std::string& inputFile, std::string& bytes) {
-  std::ifstream file(LinuxPath(inputFile), std::ios::binary);
-  if (!file) return false;
-  std::ostringstream content;
-  content << file.rdbuf();
-  if (file.bad()) return false;
-  bytes = content.str();
-  return true;
-}
 
 }  // namespace
 
@@ -41,7 +30,7 @@ bool InputIsPef(const std::string& inputFile) {
 
 int ReadPefInput(const std::string& inputFile, PefBook& book) {
   std::string bytes;
-  if (!ReadWhole(inputFile, bytes)) {
+  if (!ReadWholeFile(LinuxPath(inputFile), bytes)) {
     ShowMessageAbout("BRARQNAO", ShownSystemName(inputFile));
     return kPrintInputMissing;
   }

@@ -3,15 +3,7 @@
 // will receive them.
 #pragma once
 
-#include <array>
-
-#include "braille/code_table.h"
-
-// The dot pattern each device byte stands for, or -1 for a byte no cell is
-// mapped to.
-using DotsOfByte = std::array<int, 256>;
-
-DotsOfByte CellsOfTable(const CodeTable& table, bool oldRules);
+#include "braille/braille_cells.h"
 
 struct PreviewTables {
   DotsOfByte text;     // the table of the rules in use

@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "braille/input_file.h"
@@ -15,19 +13,7 @@
 #include "platform/byte_output.h"
 #include "platform/message_texts.h"
 #include "platform/text_encoding.h"
-
-namespace {
-
-bool ReadWholeFile(const std::string& linuxPath, std::string& bytes) {
-  std::ifstream file(linuxPath, std::ios::binary);
-  if (!file) return false;
-  std::ostringstream content;
-  content << file.rdbuf();
-  bytes = content.str();
-  return !file.bad();
-}
-
-}  // namespace
+#include "platform/whole_file.h"
 
 SpooledInput::~SpooledInput() {
   if (!path_.empty()) unlink(path_.c_str());

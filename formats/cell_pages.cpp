@@ -4,17 +4,16 @@
 
 #include "braille/braille_cells.h"
 #include "braille/code_table.h"
+#include "braille/print_settings.h"
+
+PageSize SettingsPageSize(const PrintSettings& settings) {
+  return {std::max(settings.COLUNAS, 2), std::max(settings.LINHAS, 1)};
+}
 
 // A byte no character with a cell is mapped to is no cell on paper either:
 // it is shown as the empty cell.
 CellPages::CellPages(const CodeTable& table, bool oldRules, PageSize page) : page_(page) {
-  std::array<int, 256> dotsOfByte;
-  dotsOfByte.fill(-1);
-  for (int c = 0; c < 256; ++c) {
-    const int pattern = InternalCharacterDots(static_cast<unsigned char>(c), oldRules);
-    const unsigned char byte = table[static_cast<std::size_t>(c)];
-    if (pattern >= 0 && dotsOfByte[byte] < 0) dotsOfByte[byte] = pattern;
-  }
+  const DotsOfByte dotsOfByte = CellsOfTable(table, oldRules);
   for (int c = 0; c < 256; ++c) {
     const int pattern = dotsOfByte[table[static_cast<std::size_t>(c)]];
     dotsOfCharacter_[static_cast<std::size_t>(c)] = static_cast<unsigned char>(std::max(pattern, 0));
@@ -70,11 +69,4 @@ void CellPages::BlankBackPage() {
 bool CellPages::Finish() {
   if (pageOpen_) EndPage();
   return true;
-}
-
-void AppendUnicodeCell(std::string& utf8, unsigned char pattern) {
-  // U+2800 + pattern (below 256) is E2 A0|pattern>>6 80|pattern&3F in UTF-8.
-  utf8 += '\xE2';
-  utf8 += static_cast<char>(0xA0 | (pattern >> 6));
-  utf8 += static_cast<char>(0x80 | (pattern & 0x3F));
 }

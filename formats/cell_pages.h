@@ -13,12 +13,17 @@
 #include "braille/page_sink.h"
 
 struct CodeTable;
+struct PrintSettings;
 
 // The page the cells are laid out on: cells a row, rows a page.
 struct PageSize {
   int cells = 0;
   int rows = 0;
 };
+
+// The settings' page, at least as wide as the composer's narrowest line
+// and one row long.
+PageSize SettingsPageSize(const PrintSettings& settings);
 
 class CellPages : public PageSink {
  public:
@@ -58,6 +63,3 @@ class CellPages : public PageSink {
   bool pageOpen_ = false;
   int rowsOnPage_ = 0;
 };
-
-// The Unicode Braille character U+2800 + pattern, in UTF-8.
-void AppendUnicodeCell(std::string& utf8, unsigned char pattern);

@@ -68,7 +68,7 @@ OutputFormat FormatForOutputName(std::string_view deviceName) {
 
 FormattedOutput::FormattedOutput(OutputFormat format, const PrintSettings& settings, const CodeTable& table,
                                  bool oldRules, const std::string& title, OutputSink& device) {
-  const PageSize page{std::max(settings.COLUNAS, 2), std::max(settings.LINHAS, 1)};
+  const PageSize page = SettingsPageSize(settings);
   std::unique_ptr<CellPages> cells;
   switch (format) {
     case OutputFormat::Bytes:

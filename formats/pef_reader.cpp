@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "formats/pef_writer.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
@@ -179,15 +180,11 @@ class PefParser {
   }
 
   // The row's characters as six-dot cells (libxml2 hands well-formed UTF-8).
-  bool Cells(const std::string& text, int rowNumber, CellPatterns& cells) {
-    for (std::size_t i = 0; i < text.size();) {
-      const auto byte = static_cast<unsigned char>(text[i]);
-      const std::size_t length = byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
-      char32_t code = length == 1 ? byte : byte & (0x3F >> (length - 1));
-      for (std::size_t k = 1; k < length && i + k < text.size(); ++k) {
-        code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-      }
-      i += length;
+  bool Cells(std::string_view text, int rowNumber, CellPatterns& cells) {
+    while (!text.empty()) {
+      const Utf8Step step = DecodeUtf8Step(text);
+      text.remove_prefix(step.length);
+      const char32_t code = step.codePoint;
       const std::vector<std::string> where = {std::to_string(pageNumber_), std::to_string(rowNumber)};
       if (code < kFirstCell || code > kLastCell) return Refuse("PEFCARAC", where);
       if (code >= kFirstEightDotCell) return Refuse("PEFOITO", where);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string_view>
 
+#include "braille/braille_cells.h"
 #include "braille/output_sink.h"
 
 namespace {

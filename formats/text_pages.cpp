@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "braille/braille_cells.h"
 #include "braille/output_sink.h"
 
 namespace {

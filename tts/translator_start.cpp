@@ -1,11 +1,10 @@
 // Start and close of the translator, its settings, and the program-wide
 // record.
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "platform/paths.h"
 #include "platform/suite_settings.h"
+#include "platform/whole_file.h"
 #include "tts/translator.h"
 #include "tts/translator_probe.h"
 #include "tts/translator_rules.h"
@@ -32,13 +31,6 @@ std::string FolderSetting(std::string_view key, std::string_view defaultFolder) 
 bool IsFolder(const std::string& folder) {
   std::error_code error;
   return std::filesystem::is_directory(LinuxPath(folder), error);
-}
-
-bool ReadWholeFile(const std::string& linuxPath, std::string& bytes) {
-  std::ifstream file(linuxPath, std::ios::binary);
-  if (!file) return false;
-  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad();
 }
 
 int LoadUnitFiles(const std::string& diphoneFolder) {
