@@ -71,29 +71,14 @@ int PreviewPef(const std::string& textFile) {
 
 // The book in volumes, each begun by a line that says which it is.
 int PreviewVolumes(const std::string& textFile) {
-  if (const int status = PrepareDocument(textFile); status != kPrintDone) return status;
-  InputFile input;
-  if (!OpenJobInput(textFile, input)) {
-    ShowMessageAbout("BRARQNAO", textFile);
-    return kPrintInputMissing;
-  }
+  std::optional<Book> book;
+  std::vector<std::size_t> volumes;
+  if (const int status = ComposeChosenVolumes(textFile, true, book, volumes); status != kPrintDone) return status;
   ConsoleJobUser user;
-  const Book book = ComposeBook(printSettings, codeTable, true, input, FileTitle(textFile), user);
-  input.Close();
-  if (book.readFailed) {
-    ShowMessageAbout("BRIMPINC", textFile);
-    return kPrintReadFailed;
-  }
-  if (!book.anyContent) {
-    ShowMessageAbout("BRARQVAZ", textFile);
-    return kPrintNothingToEmboss;
-  }
-  const std::vector<std::size_t> volumes = ChosenVolumes(book);
-  if (volumes.empty()) return kPrintNothingToEmboss;
   PreviewPages preview(codeTable, printSettings.USABRAILLEANTIGO, SettingsPageSize(printSettings));
   for (const std::size_t volume : volumes) {
-    PrintOut(GetMessageWith("PREVVOL", {std::to_string(volume + 1), std::to_string(book.volumes.size())}) + "\n");
-    EmbossVolume(book, volume, printSettings, preview, user);
+    PrintOut(GetMessageWith("PREVVOL", {std::to_string(volume + 1), std::to_string(book->volumes.size())}) + "\n");
+    EmbossVolume(*book, volume, printSettings, preview, user);
   }
   preview.Finish();
   return kPrintDone;

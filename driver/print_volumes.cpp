@@ -1,6 +1,7 @@
 #include "driver/print_volumes.h"
 
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "braille/input_file.h"
@@ -17,13 +18,33 @@
 
 bool askBetweenVolumes = false;
 
+namespace {
+
+std::string Count(std::size_t number) { return std::to_string(number); }
+
+// The file's name without its folder and extension: the title of a book
+// whose text and settings set none.
 std::string FileTitle(const std::string& inputFile) {
   return ShownSystemName(std::filesystem::path(inputFile).stem().string());
 }
 
-namespace {
-
-std::string Count(std::size_t number) { return std::to_string(number); }
+// The volumes printSettings ask for (BRVOLUME, the page range), counted
+// from 0; none, said, when the book has no such volume or page.
+std::vector<std::size_t> ChosenVolumes(const Book& book) {
+  const std::size_t count = book.volumes.size();
+  std::vector<std::size_t> chosen;
+  const int asked = printSettings.BRVOLUME;
+  if (asked > 0 && static_cast<std::size_t>(asked) > count) {
+    WriteLineAndSpeak(GetMessageWith("VOLNAOHA", {Count(count), Count(static_cast<std::size_t>(asked))}));
+    return chosen;
+  }
+  for (std::size_t v = 0; v < count; ++v) {
+    if (asked > 0 && v + 1 != static_cast<std::size_t>(asked)) continue;
+    if (VolumeInRange(book.volumes[v], printSettings)) chosen.push_back(v);
+  }
+  if (chosen.empty()) ShowMessage("BRNENHPG", 1);
+  return chosen;
+}
 
 // ENTER when the paper is in, ESC to end the job (said as incomplete, with
 // the volumes printed so far).
@@ -70,22 +91,6 @@ int EmbossOnDevice(const std::string& deviceName, const std::vector<std::size_t>
 
 }  // namespace
 
-std::vector<std::size_t> ChosenVolumes(const Book& book) {
-  const std::size_t count = book.volumes.size();
-  std::vector<std::size_t> chosen;
-  const int asked = printSettings.BRVOLUME;
-  if (asked > 0 && static_cast<std::size_t>(asked) > count) {
-    WriteLineAndSpeak(GetMessageWith("VOLNAOHA", {Count(count), Count(static_cast<std::size_t>(asked))}));
-    return chosen;
-  }
-  for (std::size_t v = 0; v < count; ++v) {
-    if (asked > 0 && v + 1 != static_cast<std::size_t>(asked)) continue;
-    if (VolumeInRange(book.volumes[v], printSettings)) chosen.push_back(v);
-  }
-  if (chosen.empty()) ShowMessage("BRNENHPG", 1);
-  return chosen;
-}
-
 bool VolumesAsked() { return printSettings.FOLHASPORVOLUME > 0 || printSettings.BRVOLUME > 0; }
 
 std::string VolumeFileName(std::string_view deviceName, int volume) {
@@ -97,7 +102,8 @@ std::string VolumeFileName(std::string_view deviceName, int volume) {
   return std::string(deviceName.substr(0, dot)) + "-" + std::to_string(volume) + std::string(deviceName.substr(dot));
 }
 
-int PrintInVolumes(const std::string& inputFile, OutputFormat format) {
+int ComposeChosenVolumes(const std::string& inputFile, bool picturesAsCells, std::optional<Book>& book,
+                         std::vector<std::size_t>& chosen) {
   if (const int status = PrepareDocument(inputFile); status != kPrintDone) return status;
   InputFile input;
   if (!OpenJobInput(inputFile, input)) {
@@ -105,21 +111,29 @@ int PrintInVolumes(const std::string& inputFile, OutputFormat format) {
     return kPrintInputMissing;
   }
   ConsoleJobUser composing;
-  const Book book = ComposeBook(printSettings, codeTable, format != OutputFormat::Bytes, input,
-                                FileTitle(inputFile), composing);
+  book.emplace(ComposeBook(printSettings, codeTable, picturesAsCells, input, FileTitle(inputFile), composing));
   input.Close();
-  if (book.readFailed) {
+  if (book->readFailed) {
     ShowMessage("BRERRLEI", 1);
     ShowMessageAbout("BRIMPINC", inputFile);
     return kPrintReadFailed;
   }
-  if (!book.anyContent) {
+  if (!book->anyContent) {
     ShowMessageAbout("BRARQVAZ", ShownSystemName(inputFile));
     return kPrintNothingToEmboss;
   }
-  const std::vector<std::size_t> chosen = ChosenVolumes(book);
-  if (chosen.empty()) return kPrintNothingToEmboss;
+  chosen = ChosenVolumes(*book);
+  return chosen.empty() ? kPrintNothingToEmboss : kPrintDone;
+}
 
+int PrintInVolumes(const std::string& inputFile, OutputFormat format) {
+  std::optional<Book> composed;
+  std::vector<std::size_t> chosen;
+  if (const int status = ComposeChosenVolumes(inputFile, format != OutputFormat::Bytes, composed, chosen);
+      status != kPrintDone) {
+    return status;
+  }
+  const Book& book = *composed;
   const RunningJob running;
   const std::size_t count = book.volumes.size();
   const std::string& device = printSettings.DISPSAIDA;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -23,13 +24,12 @@ bool VolumesAsked();
 // number before the extension ("livro.brf", 2: "livro-2.brf").
 std::string VolumeFileName(std::string_view deviceName, int volume);
 
-// The file's name without its folder and extension: the title of a book
-// whose text and settings set none.
-std::string FileTitle(const std::string& inputFile);
-
-// The volumes printSettings ask for (BRVOLUME, the page range), counted
-// from 0; none, said, when the book has no such volume or page.
-std::vector<std::size_t> ChosenVolumes(const Book& book);
+// The text file laid out as a book in volumes, for an output that draws
+// pictures as cells or not, and the volumes printSettings ask for:
+// kPrintDone, or the status with which nothing is printed (said), as
+// PrintDocument's.
+int ComposeChosenVolumes(const std::string& inputFile, bool picturesAsCells, std::optional<Book>& book,
+                         std::vector<std::size_t>& chosen);
 
 // Prints the text file in volumes as printSettings say (BRVOLUME: that
 // volume alone), in format; the statuses of PrintDocument, and
