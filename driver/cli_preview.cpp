@@ -69,6 +69,26 @@ int PreviewPef(const std::string& textFile) {
   return kPrintDone;
 }
 
+// The command-line tool does not talk: the number of the page reached on
+// the display is printed.
+void PrintPageReached(int page, int) {
+  PrintOut(GetMessageWith("PREVPAG", {std::to_string(page)}) + "\n");
+  std::fflush(stdout);
+}
+
+// A PEF's pages on the display, dot for dot as they are embossed.
+int PreviewPefOnDisplay(const std::string& textFile) {
+  if (const int status = CheckPrintable(textFile); status != kPrintDone) return status;
+  if (!StartBrailleDisplay(MakeBrlapiLink, kPreviewDisplayWait)) {
+    ShowMessage("BRLNAOHA", 1);
+    return kPrintDeviceFailed;
+  }
+  std::vector<EmbossedPage> pages;
+  ComposeEmbossedPages(textFile, printSettings, pages);
+  BrowsePagesOnDisplay(pages, PrintPageReached);
+  return kPrintDone;
+}
+
 // The book in volumes, each begun by a line that says which it is.
 int PreviewVolumes(const std::string& textFile) {
   std::optional<Book> book;
@@ -95,7 +115,7 @@ int RunPreviewCommand(CliArguments args) {
     return CommandUsageError(usageKey, error);
   }
   NormalisePagination(printSettings);
-  if (InputIsPef(textFile)) return PreviewPef(textFile);
+  if (InputIsPef(textFile)) return onDisplay ? PreviewPefOnDisplay(textFile) : PreviewPef(textFile);
   if (!onDisplay && VolumesAsked()) return PreviewVolumes(textFile);
   // The display shows the dots the embosser will receive; the listing the
   // cells a Braille file holds.
@@ -121,11 +141,7 @@ int RunPreviewCommand(CliArguments args) {
     PrintJob job(printSettings, codeTable, memory, user);
     end = job.PrintCopy(input);
     pagesInRange = job.State().pagesInRange;
-    // The command-line tool does not talk: the page's number is printed.
-    BrowsePagesOnDisplay(EmbossedPagesOf(bytes, LoadPreviewTables()), [](int page, int) {
-      PrintOut(GetMessageWith("PREVPAG", {std::to_string(page)}) + "\n");
-      std::fflush(stdout);
-    });
+    BrowsePagesOnDisplay(EmbossedPagesOf(bytes, LoadPreviewTables()), PrintPageReached);
   } else {
     PreviewPages preview(codeTable, printSettings.USABRAILLEANTIGO, SettingsPageSize(printSettings));
     PrintJob job(printSettings, codeTable, preview, user);

@@ -175,6 +175,30 @@ TEST(BrailleDisplay, ThePreviewShowsThePagesDotForDot) {
       << preview.output;
 }
 
+TEST(BrailleDisplay, APefIsPreviewedOnTheDisplayAsItsOwnPages) {
+  RelevixProgram program("AUTOFORMATA=N\nTITULA=N\nFRENTEVERSO=N\n");
+  WriteFile(program.File("texto.txt"), "abc\nbe\n");
+  const CliResult made = RunShell("cd '" + program.Folder() + "' && '" RELEVIX_CLI "' print --settings '" +
+                                  program.SettingsFile() + "' --device texto.pef texto.txt");
+  ASSERT_EQ(made.status, 0) << made.output;
+  VirtualBrailleDisplay display;
+  ASSERT_TRUE(display.Start());
+  CliResult preview;
+  std::jthread user([&] {
+    preview = RunShell("cd '" + program.Folder() + "' && " + display.Environment() + " timeout 60 '" RELEVIX_CLI
+                       "' preview --display --settings '" + program.SettingsFile() + "' texto.pef");
+  });
+  // The PEF's first row, a b c, on the display, not its XML in a listing.
+  const int first = display.WaitForCells({"1", "12", "14", ""});
+  ASSERT_NE(first, -1) << display.Describe();
+  display.Send("LnDn");
+  ASSERT_NE(display.WaitForCells({"12", "15", ""}, first), -1) << display.Describe();
+  display.Send("KEY_ESCAPE");
+  user.join();
+  EXPECT_EQ(preview.status, 0) << preview.output;
+  EXPECT_NE(preview.output.find("--- página 1 ---\n"), std::string::npos) << preview.output;
+}
+
 TEST(BrailleDisplay, F2AtTheConfirmationShowsThePagesBeforePaper) {
   DialogueOnDisplay dialogue("AUTOFORMATA=N\nTITULA=N\nFRENTEVERSO=N\n");
   WriteFile(dialogue.program.File("texto.txt"), "abc\nbe\n<P>\ndef\n");
